@@ -1,0 +1,1 @@
+#include "projects/module1.h"

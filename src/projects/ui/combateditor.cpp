@@ -1,0 +1,3 @@
+#include "projects/ui/combateditor.h"
+
+combateditor::combateditor(Session &session, Mainform &mainform) : Form(session, mainform) {}

@@ -1,0 +1,3 @@
+#include "projects/ui/controlpanel.h"
+
+Controlpanel::Controlpanel(Session &session, Mainform &mainform) : Form(session, mainform) {}

@@ -1,0 +1,3 @@
+#include "projects/ui/gameoptions.h"
+
+gameoptions::gameoptions(Session &session, Mainform &mainform) : Form(session, mainform) {}

@@ -1,0 +1,3 @@
+#include "projects/ui/openp.h"
+
+openp::openp(Session &session, Mainform &mainform) : Form(session, mainform) {}

@@ -1,0 +1,3 @@
+#include "projects/ui/var.h"
+
+var::var(Session &session, Mainform &mainform) : Form(session, mainform) {}

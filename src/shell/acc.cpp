@@ -1,0 +1,3 @@
+#include "shell/acc.h"
+
+Acc::Acc(Session &session, Mainform &mainform) : Form(session, mainform) {}

@@ -1,0 +1,24 @@
+#include "shell/app.h"
+
+#include "platform/ui/qtdialogs.h"
+#include "platform/ui/qtshell.h"
+#include "projects/session.h"
+#include "shell/mainform.h"
+
+#include <QApplication>
+#include <QFont>
+
+int runTarnwick(int argc, char **argv, Edition edition)
+{
+    QApplication app(argc, argv);
+    // The tool folder is the folder of the program file.
+    const QString toolFolder = QCoreApplication::applicationDirPath();
+    QtDialogs dialogs;
+    QtShell shell;
+    Session session(toolFolder, edition, dialogs, shell);
+    Mainform mainform(session);
+    dialogs.setParent(&mainform);
+    mainform.show();
+    mainform.showWelcome();
+    return app.exec();
+}

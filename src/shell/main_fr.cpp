@@ -1,0 +1,3 @@
+#include "shell/app.h"
+
+int main(int argc, char **argv) { return runTarnwick(argc, argv, Edition::French); }

@@ -1,0 +1,238 @@
+#include "shell/mainform.h"
+
+#include "map_editor/ui/mapeditor.h"
+#include "platform/twips.h"
+#include "projects/session.h"
+#include "projects/ui/combateditor.h"
+#include "projects/ui/controlpanel.h"
+#include "projects/ui/gameoptions.h"
+#include "projects/ui/nouvprojet.h"
+#include "projects/ui/openp.h"
+#include "projects/ui/var.h"
+#include "shell/acc.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+
+namespace {
+
+// A child window that asks its form before it closes.
+class FormWindow : public QMdiSubWindow {
+public:
+    explicit FormWindow(Form *form) : m_form(form) {}
+
+protected:
+    void closeEvent(QCloseEvent *event) override
+    {
+        if (m_form && !m_form->Form_Unload()) {
+            event->ignore();
+            return;
+        }
+        QMdiSubWindow::closeEvent(event);
+    }
+
+private:
+    QPointer<Form> m_form;
+};
+
+Form *formOf(QMdiSubWindow *window) { return window ? qobject_cast<Form *>(window->widget()) : nullptr; }
+
+} // namespace
+
+Mainform::Mainform(Session &session) : m_session(session), m_mdi(new QMdiArea(this))
+{
+    setWindowTitle(QStringLiteral("Tarnwick 3"));
+    setCentralWidget(m_mdi);
+    m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdi->viewport()->installEventFilter(this);
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, &Mainform::activated);
+    QAction *menu = menuBar()->addAction(QStringLiteral("Menu"));
+    menu->setObjectName(QStringLiteral("menu"));
+    connect(menu, &QAction::triggered, this, &Mainform::menu_Click);
+    connect(&m_session, &Session::currentProjectChanged, this, &Mainform::closeProjectWindows);
+    // Wide enough for the dashboard and a map editor window side by side.
+    resize(1280, 900);
+    MDIForm_Load();
+}
+
+Mainform::~Mainform() = default;
+
+Acc *Mainform::welcome() const { return m_welcome; }
+Controlpanel *Mainform::dashboard() const { return m_dashboard; }
+
+void Mainform::MDIForm_Load()
+{
+    // Failures (the folder exists, the tool folder is read-only) are of no concern here.
+    QDir().mkdir(m_session.toolPath(QStringLiteral("/projets")));
+}
+
+QMdiSubWindow *Mainform::addChild(Form *form, Qt::WindowFlags flags)
+{
+    auto *window = new FormWindow(form);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWidget(form);
+    if (flags)
+        window->setWindowFlags(flags);
+    window->setWindowTitle(form->windowTitle());
+    m_mdi->addSubWindow(window);
+    const QSize client = form->size();
+    window->adjustSize();
+    const QSize frame = window->size() - window->contentsRect().size();
+    window->setFixedSize(client + frame);
+    return window;
+}
+
+QList<Form *> Mainform::forms() const
+{
+    QList<Form *> result;
+    for (QMdiSubWindow *w : m_mdi->subWindowList(QMdiArea::CreationOrder))
+        if (Form *f = formOf(w))
+            result.append(f);
+    return result;
+}
+
+void Mainform::activated(QMdiSubWindow *window)
+{
+    // Null comes when the whole frame loses focus; no child changed then.
+    if (!window || window == m_active)
+        return;
+    Form *previous = formOf(m_active);
+    m_active = window;
+    if (previous)
+        previous->Form_Deactivate();
+    if (Form *f = formOf(window))
+        f->Form_Activate();
+}
+
+template <class T> T *Mainform::single(QPointer<T> &slot)
+{
+    if (!slot) {
+        slot = new T(m_session, *this);
+        addChild(slot);
+    }
+    return slot;
+}
+
+void Mainform::showWelcome()
+{
+    Acc *acc = single(m_welcome);
+    acc->showForm();
+    m_mdi->setActiveSubWindow(acc->subWindow());
+}
+
+void Mainform::hideWelcome()
+{
+    if (!m_welcome) {
+        m_welcome = new Acc(m_session, *this);
+        QMdiSubWindow *w = addChild(m_welcome);
+        w->hide();
+        return;
+    }
+    m_welcome->hideForm();
+}
+
+void Mainform::moveWelcome(int topTwips, int leftTwips)
+{
+    if (!m_welcome)
+        return;
+    m_welcome->setTopTwips(topTwips);
+    m_welcome->setLeftTwips(leftTwips);
+}
+
+void Mainform::showDashboard()
+{
+    Controlpanel *panel = single(m_dashboard);
+    panel->showForm();
+    m_mdi->setActiveSubWindow(panel->subWindow());
+}
+
+int Mainform::dashboardWidthTwips() const { return m_dashboard ? m_dashboard->widthTwips() : 0; }
+
+void Mainform::showNewProject()
+{
+    nouvprojet *dialog = single(m_newProject);
+    dialog->showForm();
+    m_mdi->setActiveSubWindow(dialog->subWindow());
+}
+
+void Mainform::showOpenProject()
+{
+    openp *dialog = single(m_openProject);
+    dialog->showForm();
+    m_mdi->setActiveSubWindow(dialog->subWindow());
+}
+
+void Mainform::showVariables()
+{
+    var *editor = single(m_variables);
+    editor->showForm();
+    m_mdi->setActiveSubWindow(editor->subWindow());
+}
+
+void Mainform::showGameOptions()
+{
+    gameoptions *window = single(m_gameOptions);
+    window->showForm();
+    m_mdi->setActiveSubWindow(window->subWindow());
+}
+
+mapeditor *Mainform::openMapEditor(const QString &mapNumber)
+{
+    auto *editor = new mapeditor(m_session, *this);
+    addChild(editor);
+    editor->Form_Load();
+    editor->showForm();
+    m_mdi->setActiveSubWindow(editor->subWindow());
+    editor->setMapNumber(mapNumber);
+    editor->loadmap();
+    return editor;
+}
+
+combateditor *Mainform::openFightEditor()
+{
+    auto *editor = new combateditor(m_session, *this);
+    addChild(editor);
+    editor->showForm();
+    m_mdi->setActiveSubWindow(editor->subWindow());
+    return editor;
+}
+
+void Mainform::closeProjectWindows()
+{
+    // Windows opened on the previous project would address the new project's folder.
+    for (Form *f : forms())
+        if (qobject_cast<mapeditor *>(f) || qobject_cast<combateditor *>(f) || qobject_cast<var *>(f)
+            || qobject_cast<gameoptions *>(f))
+            f->subWindow()->close();
+}
+
+void Mainform::MDIForm_Click() { hideWelcome(); }
+
+void Mainform::menu_Click()
+{
+    showWelcome();
+    moveWelcome(0, 0);
+}
+
+bool Mainform::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_mdi->viewport() && event->type() == QEvent::MouseButtonRelease)
+        MDIForm_Click();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void Mainform::closeEvent(QCloseEvent *event)
+{
+    // Children close first; one that refuses keeps the whole frame open.
+    for (QMdiSubWindow *w : m_mdi->subWindowList(QMdiArea::CreationOrder)) {
+        if (!w->close()) {
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
+}
