@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+class Session;
+
+// Turns the current project into the game's variables.lua and ev.lua, and starts the game.
+namespace generator {
+
+// The dashboard's four facts as the generation read them.
+struct Facts {
+    QString name, author, maps, fights;
+};
+
+struct CompileResult {
+    Facts facts;
+    // Empty when both scripts were written; otherwise what went wrong, for the user, and
+    // neither script was touched.
+    QString error;
+};
+
+// Reads projet.ini and every cell event file afresh and rewrites both scripts whole.
+CompileResult compile(const Session &session);
+
+struct TestRunResult {
+    CompileResult compile;
+    // Empty when Lua Player was started; else a message for the user naming what failed.
+    QString error;
+};
+
+// Generation, then the boot index.lua in the tool folder, then luaplayer.exe started there.
+TestRunResult testRun(const Session &session);
+
+} // namespace generator
