@@ -1,0 +1,56 @@
+#include "projects/numbers.h"
+
+#include <QRegularExpression>
+
+#include <cmath>
+
+QString pad2(int n)
+{
+    return n >= 0 && n < 10 ? QStringLiteral("0") + QString::number(n) : QString::number(n);
+}
+
+std::optional<long long> wholeNumber(const QString &text)
+{
+    static const QRegularExpression whole(QStringLiteral("^[+-]?[0-9]+$"));
+    const QString t = text.trimmed();
+    if (!whole.match(t).hasMatch())
+        return std::nullopt;
+    bool ok = false;
+    const long long n = t.toLongLong(&ok);
+    return ok ? std::optional<long long>(n) : std::nullopt;
+}
+
+std::optional<short> toInt16(const QString &text)
+{
+    static const QRegularExpression number(QStringLiteral("^[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][+-]?[0-9]+)?$"));
+    const QString t = text.trimmed();
+    if (!number.match(t).hasMatch())
+        return std::nullopt;
+    bool ok = false;
+    const double value = t.toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    // Round half to even, as the platform's integer conversion does.
+    const double rounded = std::nearbyint(value);
+    if (rounded < -32768.0 || rounded > 32767.0)
+        return std::nullopt;
+    return static_cast<short>(rounded);
+}
+
+QString luaQuoted(const QString &text)
+{
+    QString out;
+    out.reserve(text.size() + 2);
+    out += QLatin1Char('"');
+    for (const QChar ch : text) {
+        switch (ch.unicode()) {
+        case '\\': out += QStringLiteral("\\\\"); break;
+        case '"': out += QStringLiteral("\\\""); break;
+        case '\r': out += QStringLiteral("\\r"); break;
+        case '\n': out += QStringLiteral("\\n"); break;
+        default: out += ch;
+        }
+    }
+    out += QLatin1Char('"');
+    return out;
+}
