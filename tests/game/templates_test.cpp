@@ -220,6 +220,11 @@ TEST_F(Game, EventLinesShowTextPauseMoveTheHeroAndChangeMap)
     for (int i = lastShown; i < firstPage; ++i)
         flips += t.lines[i].kind == "flip";
     EXPECT_LE(flips, 2);
+    // The frame shown through the pause is the map without the box.
+    const int boxFrame = t.lines[lastShown].frame;
+    const int pauseFrame = t.lines[t.find([&](const TraceLine &l) { return l.kind == "flip" && l.frame > boxFrame; }, lastShown)].frame;
+    EXPECT_LT(t.find([&](const TraceLine &l) { return l.frame == pauseFrame && l.text.endsWith("parler.png"); }), 0);
+    EXPECT_GE(t.find([&](const TraceLine &l) { return l.frame == pauseFrame && l.text.endsWith("droite1.png"); }), 0);
 
     // The long text in pages: every word shows, in order, and never all at once.
     QStringList lines;
