@@ -102,10 +102,14 @@ struct Cell {
 
 class Voronoi {
 public:
-    Voronoi(int w, int h, int count, int seed) : m_w(w), m_h(h)
+    // One point in each box of a cols x rows grid, jittered, so that no two points crowd and
+    // every stone keeps a fair size.
+    Voronoi(int w, int h, int cols, int rows, int seed) : m_w(w), m_h(h)
     {
-        for (int i = 0; i < count; ++i)
-            m_points.push_back({rnd(i, 1, seed) * w, rnd(i, 2, seed) * h});
+        for (int j = 0; j < rows; ++j)
+            for (int i = 0; i < cols; ++i)
+                m_points.push_back({(i + 0.15 + 0.7 * rnd(i, j, seed)) * w / cols,
+                                    (j + 0.15 + 0.7 * rnd(i, j, seed + 1)) * h / rows});
     }
     Cell at(int x, int y) const
     {
@@ -582,9 +586,9 @@ void planks(Canvas &c, const QColor &dark, const QColor &light, int seed)
 
 void bridge(Canvas &c) { planks(c, QColor(132, 86, 44), QColor(184, 128, 72), 61); }
 
-void cobbles(Canvas &c, int seed, const QColor &dark, const QColor &light, const QColor &joint, int count)
+void cobbles(Canvas &c, int seed, const QColor &dark, const QColor &light, const QColor &joint, int cols, int rows)
 {
-    const Voronoi v(TileW, TileH, count, seed);
+    const Voronoi v(TileW, TileH, cols, rows, seed);
     const Field f(TileW, TileH, seed + 1, 1);
     c.each([&](int x, int y) {
         const Cell cell = v.at(x, y);
@@ -599,12 +603,12 @@ void cobbles(Canvas &c, int seed, const QColor &dark, const QColor &light, const
     });
 }
 
-void road(Canvas &c) { cobbles(c, 71, QColor(122, 118, 112), QColor(172, 166, 156), QColor(84, 78, 70), 9); }
+void road(Canvas &c) { cobbles(c, 71, QColor(122, 118, 112), QColor(172, 166, 156), QColor(84, 78, 70), 3, 3); }
 
 // Dungeon.
 void flagstones(Canvas &c)
 {
-    cobbles(c, 101, QColor(100, 94, 88), QColor(134, 126, 116), QColor(68, 62, 58), 5);
+    cobbles(c, 101, QColor(100, 94, 88), QColor(134, 126, 116), QColor(68, 62, 58), 2, 2);
 }
 
 void mossyFloor(Canvas &c)
@@ -780,7 +784,7 @@ void tracks(Canvas &c)
 
 void ice(Canvas &c)
 {
-    const Voronoi cracks(TileW, TileH, 4, 211);
+    const Voronoi cracks(TileW, TileH, 2, 2, 211);
     noiseFill(c, QColor(164, 206, 232), QColor(204, 232, 248), 212, 3, 0.1);
     c.each([&](int x, int y) {
         if (cracks.at(x, y).edge < 0.45)
