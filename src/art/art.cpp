@@ -54,6 +54,14 @@ void raised(QPainter &p, const QRect &r, int width, const QColor &face, const QC
     p.drawRect(r.adjusted(0, 0, -1, -1));
 }
 
+// Faint diagonal stripes give a dark panel some texture behind white text.
+void stripes(QPainter &p, int w, int h, int alpha)
+{
+    p.setPen(QColor(255, 255, 255, alpha));
+    for (int x = -h; x < w; x += 6)
+        p.drawLine(x, h, x + h, 0);
+}
+
 QPixmap canvas(int w, int h)
 {
     QPixmap pm(w, h);
@@ -71,10 +79,7 @@ QPixmap welcomeBackground()
     panel.setColorAt(0, NavyDeep);
     panel.setColorAt(1, Navy);
     p.fillRect(pm.rect(), panel);
-    // Faint diagonal stripes give the panel some texture behind the white text.
-    p.setPen(QColor(255, 255, 255, 10));
-    for (int x = -200; x < 250; x += 6)
-        p.drawLine(x, 200, x + 200, 0);
+    stripes(p, 250, 200, 10);
     bevel(p, pm.rect(), 6, QColor(44, 62, 140), QColor(176, 196, 250));
     return pm;
 }
@@ -96,9 +101,7 @@ QPixmap dashboardBackground()
     panel.setColorAt(0.5, NavyDeep);
     panel.setColorAt(1, QColor(8, 12, 40));
     p.fillRect(pm.rect(), panel);
-    p.setPen(QColor(255, 255, 255, 8));
-    for (int x = -593; x < 249; x += 6)
-        p.drawLine(x, 593, x + 593, 0);
+    stripes(p, 249, 593, 8);
     // A thin rule between the project's facts and the menu tiles.
     QLinearGradient rule(10, 0, 239, 0);
     rule.setColorAt(0, QColor(120, 150, 230, 0));
