@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMdiSubWindow>
+#include <QMouseEvent>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
@@ -123,8 +124,10 @@ TEST(Variables, SelectingAnItemReplacesOnlyThatStartValue)
         const char *name;
         bool cancel;
         const char *answer;
+        bool byMouse;
     };
-    for (const Case c : {Case{"typed", false, "42"}, Case{"cancelled", true, ""}}) {
+    for (const Case c : {Case{"typed", false, "42", false}, Case{"cancelled", true, "", false},
+                         Case{"clicked", false, "7", true}}) {
         SCOPED_TRACE(c.name);
         Harness h;
         const QString ini = makeProject(h);
@@ -137,7 +140,16 @@ TEST(Variables, SelectingAnItemReplacesOnlyThatStartValue)
             h.dialogs.cancel();
         else
             h.dialogs.type(c.answer);
-        e.list->setCurrentRow(1);
+        if (c.byMouse) {
+            const QPoint at = e.list->visualItemRect(e.list->item(1)).center();
+            for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+                QMouseEvent event(type, at, e.list->viewport()->mapToGlobal(at), Qt::LeftButton,
+                                  type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+                QApplication::sendEvent(e.list->viewport(), &event);
+            }
+        } else {
+            e.list->setCurrentRow(1);
+        }
         h.settle();
         EXPECT_EQ(h.dialogs.texts(), QStringList{kQuestion});
         QByteArray expected = before;
