@@ -124,7 +124,7 @@ QByteArray runHarness(const Project &project, const QList<Probe> &probes)
     QStringList args{script, project.folder() + QStringLiteral("/variables.lua"), project.folder() + QStringLiteral("/ev.lua")};
     for (const Probe &p : probes)
         args << QString::number(p.col) << QString::number(p.row) << QString::fromLatin1(p.map)
-             << QStringLiteral(p.asNumber ? "n" : "s");
+             << (p.asNumber ? QStringLiteral("n") : QStringLiteral("s"));
     QProcess lua;
     lua.start(QStringLiteral(TARNWICK_LUA), args);
     if (!lua.waitForFinished(30000))
