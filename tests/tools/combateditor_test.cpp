@@ -212,7 +212,8 @@ TEST(FightEditor, ControlsSitWhereDesignedInBothEditions)
             EXPECT_EQ(f.form->Picture1[h]->pixmap().size(), QSize(96, 135));
         }
         for (const QScrollBar *damage : {f.form->HScroll3[2], f.form->HScroll4, f.form->HScroll5})
-            EXPECT_EQ(QList<int>({damage->minimum(), damage->maximum(), damage->value()}), QList<int>({0, 10000, 0}));
+            EXPECT_EQ(QList<int>({damage->minimum(), damage->maximum(), damage->value()}),
+                      QList<int>({0, 10000, 0}));
         EXPECT_EQ(QList<int>({f.selector->minimum(), f.selector->maximum(), f.selector->value()}),
                   QList<int>({0, 32767, 0}));
         for (const QWidget *w : f.form->Frame4)

@@ -31,6 +31,7 @@ inline QString makeProject(Harness &h, const QString &name = QStringLiteral("Dem
 }
 
 // The bytes of that projet.ini before any variable or fight is added.
-inline const QByteArray kNewProjectIni = "[Jeu]\r\nnom=Demo\r\nauteur=Moi\r\nver=3.0.0\r\ncartes=1\r\ncombats=0\r\n"
-                                         "[Carte01]\r\ntexture=01\r\nnom=Carte 1\r\n"
-                                         "[Variables]\r\nnombre=0\r\n";
+inline const QByteArray kNewProjectIni =
+    "[Jeu]\r\nnom=Demo\r\nauteur=Moi\r\nver=3.0.0\r\ncartes=1\r\ncombats=0\r\n"
+    "[Carte01]\r\ntexture=01\r\nnom=Carte 1\r\n"
+    "[Variables]\r\nnombre=0\r\n";

@@ -144,7 +144,8 @@ TEST(Variables, SelectingAnItemReplacesOnlyThatStartValue)
             const QPoint at = e.list->visualItemRect(e.list->item(1)).center();
             for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
                 QMouseEvent event(type, at, e.list->viewport()->mapToGlobal(at), Qt::LeftButton,
-                                  type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+                                  type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                                  Qt::NoModifier);
                 QApplication::sendEvent(e.list->viewport(), &event);
             }
         } else {
@@ -255,8 +256,9 @@ TEST(Variables, CaptionsAndSizeOfEachEdition)
         Edition edition;
         const char *title, *label1, *command1;
     };
-    for (const Case c : {Case{Edition::English, "Variables of the game", "Number of variables :", "Add a variable"},
-                         Case{Edition::French, "Variables du jeu", "Nombre de variables :", "Ajouter une variable"}}) {
+    for (const Case c :
+         {Case{Edition::English, "Variables of the game", "Number of variables :", "Add a variable"},
+          Case{Edition::French, "Variables du jeu", "Nombre de variables :", "Ajouter une variable"}}) {
         Harness h(c.edition);
         makeProject(h);
         Editor e = showEditor(h);

@@ -14,6 +14,8 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
+#include <tuple>
+
 namespace {
 
 // A control's name, with the index of its control array when it has one: "hnom_0".
@@ -25,15 +27,9 @@ QByteArray controlName(const char *name, int index = -1)
     return n;
 }
 
-// The controls of one attack frame.
-struct Attack {
-    QGroupBox *frame;
-    QLabel *nameCaption;
-    QLineEdit *name;
-    QLabel *damageCaption;
-    QScrollBar *damage;
-    QLabel *damageShown;
-};
+// The controls of one attack frame: the frame, the name's caption and box, the damage's
+// caption, bar and label.
+using Attack = std::tuple<QGroupBox *, QLabel *, QLineEdit *, QLabel *, QScrollBar *, QLabel *>;
 
 struct AttackNames {
     QByteArray frame, nameCaption, name, damageCaption, damage, damageShown;
@@ -43,22 +39,20 @@ struct AttackNames {
 Attack makeAttack(const Session &s, QWidget *parent, const AttackNames &names, int number, int left, int top)
 {
     const QString n = QString::number(number);
-    Attack a;
-    a.frame = controls::frame(parent, names.frame.constData(), s.tx("Attack", "Attaque") + n + QStringLiteral(" : "),
-                              left, top, 3375, 1095);
-    a.nameCaption = controls::label(a.frame, names.nameCaption.constData(), s.tx("Name :", "Nom :"), 120, 360, 855, 255);
-    a.name = controls::textBox(a.frame, names.name.constData(), s.tx("Attack", "Attaque ") + n, 720, 360, 2415, 285);
-    a.damageCaption =
-        controls::label(a.frame, names.damageCaption.constData(), s.tx("Damage :", "Dégats :"), 120, 720, 855, 255);
-    a.damage = controls::hScroll(a.frame, names.damage.constData(), 840, 720, 1695, 255, 0, 10000, 0);
-    a.damageShown = controls::label(a.frame, names.damageShown.constData(), QStringLiteral("10"), 2640, 720, 615, 255);
-    return a;
+    QGroupBox *f = controls::frame(parent, names.frame.constData(),
+                                   s.tx("Attack", "Attaque") + n + QStringLiteral(" : "), left, top, 3375, 1095);
+    return {f,
+            controls::label(f, names.nameCaption.constData(), s.tx("Name :", "Nom :"), 120, 360, 855, 255),
+            controls::textBox(f, names.name.constData(), s.tx("Attack", "Attaque ") + n, 720, 360, 2415, 285),
+            controls::label(f, names.damageCaption.constData(), s.tx("Damage :", "Dégats :"), 120, 720, 855, 255),
+            controls::hScroll(f, names.damage.constData(), 840, 720, 1695, 255, 0, 10000, 0),
+            controls::label(f, names.damageShown.constData(), QStringLiteral("10"), 2640, 720, 615, 255)};
 }
 
 AttackNames frame4Names(int index)
 {
-    return {controlName("Frame4", index),  controlName("Label5", index),   controlName("h1a1nom", index),
-            controlName("Label6", index),  controlName("HScroll3", index), controlName("h1a1degats", index)};
+    return {controlName("Frame4", index), controlName("Label5", index),   controlName("h1a1nom", index),
+            controlName("Label6", index), controlName("HScroll3", index), controlName("h1a1degats", index)};
 }
 
 constexpr int kHeroTop = 840;
@@ -88,67 +82,56 @@ combateditor::combateditor(Session &session, Mainform &mainform) : Form(session,
         QGroupBox *f = controls::frame(this, heroFrameName[h], QString::fromLatin1(heroCaption[h]), kHeroLeft[h],
                                        kHeroTop, 3735, 8175);
         heroFrame[h] = f;
-        Label3[h] = controls::label(f, controlName("Label3", h).constData(), session.tx("Name :", "Nom :"), 120, 240,
-                                    1095, 255);
+        Label3[h] = controls::label(f, controlName("Label3", h).constData(), session.tx("Name :", "Nom :"), 120,
+                                    240, 1095, 255);
         hnom[h] = controls::textBox(f, controlName("hnom", h).constData(), QString(), 720, 240, 2775, 285);
-        Label4[h] = controls::label(f, controlName("Label4", h).constData(), session.tx("HP : ", "Vie : "), 120, 600,
-                                    495, 255);
-        HScroll2[h] = controls::hScroll(f, controlName("HScroll2", h).constData(), 720, 600, 1455, 255, 1, 10000, 100);
-        h1vie[h] = controls::label(f, controlName("h1vie", h).constData(), QStringLiteral("100"), 2400, 600, 1095, 255);
-        Command2[h] = controls::button(f, controlName("Command2", h).constData(), session.tx("Load", "Charger"), 1320,
-                                       4680, 1095, 255);
+        Label4[h] = controls::label(f, controlName("Label4", h).constData(), session.tx("HP : ", "Vie : "), 120,
+                                    600, 495, 255);
+        HScroll2[h] =
+            controls::hScroll(f, controlName("HScroll2", h).constData(), 720, 600, 1455, 255, 1, 10000, 100);
+        h1vie[h] =
+            controls::label(f, controlName("h1vie", h).constData(), QStringLiteral("100"), 2400, 600, 1095, 255);
+        Command2[h] = controls::button(f, controlName("Command2", h).constData(), session.tx("Load", "Charger"),
+                                       1320, 4680, 1095, 255);
         Picture1[h] = controls::picture(f, controlName("Picture1", h).constData(), 240, 4920, 3135, 3015);
         // A picture box shows its bitmap at its own size in the top-left corner.
         Picture1[h]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         Picture1[h]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         Picture1[h]->setPixmap(art::fightPortrait());
         // Too small for its caption to show.
-        hactive[h] = controls::checkBox(f, controlName("hactive", h).constData(),
-                                        h == 0 ? QStringLiteral("Check1") : QStringLiteral("Check2"), 0, 0, 255, 255);
+        hactive[h] =
+            controls::checkBox(f, controlName("hactive", h).constData(),
+                               h == 0 ? QStringLiteral("Check1") : QStringLiteral("Check2"), 0, 0, 255, 255);
     }
 
     // Hero 1's attack frames and hero 2's first one lie on the window itself, over their hero's
     // frame; made after the hero frames, they are drawn in front of them.
-    const Attack a1 = makeAttack(session, this, frame4Names(0), 1, 360, kHeroTop + kAttackTop[0]);
-    const Attack a2 = makeAttack(session, this, {"Frame5", "Label9", "h1a2nom", "Label8", "HScroll4", "h1a2degat"}, 2,
-                                 360, kHeroTop + kAttackTop[1]);
-    const Attack a3 = makeAttack(session, this, {"Frame6", "Label10", "h1a3nom", "Label11", "HScroll5", "h1a3degat"},
-                                 3, 360, kHeroTop + kAttackTop[2]);
-    Frame5 = a2.frame;
-    Label9 = a2.nameCaption;
-    h1a2nom = a2.name;
-    Label8 = a2.damageCaption;
-    HScroll4 = a2.damage;
-    h1a2degat = a2.damageShown;
-    Frame6 = a3.frame;
-    Label10 = a3.nameCaption;
-    h1a3nom = a3.name;
-    Label11 = a3.damageCaption;
-    HScroll5 = a3.damage;
-    h1a3degat = a3.damageShown;
-
-    const auto keep = [this](int index, const Attack &a) {
-        Frame4[index] = a.frame;
-        Label5[index] = a.nameCaption;
-        h1a1nom[index] = a.name;
-        Label6[index] = a.damageCaption;
-        HScroll3[index] = a.damage;
-        h1a1degats[index] = a.damageShown;
+    std::tie(Frame5, Label9, h1a2nom, Label8, HScroll4, h1a2degat) =
+        makeAttack(session, this, {"Frame5", "Label9", "h1a2nom", "Label8", "HScroll4", "h1a2degat"}, 2, 360,
+                   kHeroTop + kAttackTop[1]);
+    std::tie(Frame6, Label10, h1a3nom, Label11, HScroll5, h1a3degat) =
+        makeAttack(session, this, {"Frame6", "Label10", "h1a3nom", "Label11", "HScroll5", "h1a3degat"}, 3, 360,
+                   kHeroTop + kAttackTop[2]);
+    // Frame4 and the controls in it, by the frame's index.
+    const auto frame4 = [&](int index, QWidget *parent, int number, int left, int top) {
+        std::tie(Frame4[index], Label5[index], h1a1nom[index], Label6[index], HScroll3[index], h1a1degats[index]) =
+            makeAttack(session, parent, frame4Names(index), number, left, top);
     };
-    keep(0, a1);
-    keep(1, makeAttack(session, this, frame4Names(1), 1, kHeroLeft[1] + 120, kHeroTop + kAttackTop[0]));
-    keep(2, makeAttack(session, heroFrame[1], frame4Names(2), 2, 120, kAttackTop[1]));
-    keep(3, makeAttack(session, heroFrame[1], frame4Names(3), 3, 120, kAttackTop[2]));
-    keep(6, makeAttack(session, heroFrame[2], frame4Names(6), 1, 120, kAttackTop[0]));
-    keep(5, makeAttack(session, heroFrame[2], frame4Names(5), 2, 120, kAttackTop[1]));
-    keep(4, makeAttack(session, heroFrame[2], frame4Names(4), 3, 120, kAttackTop[2]));
+    frame4(0, this, 1, 360, kHeroTop + kAttackTop[0]);
+    frame4(1, this, 1, kHeroLeft[1] + 120, kHeroTop + kAttackTop[0]);
+    frame4(2, heroFrame[1], 2, 120, kAttackTop[1]);
+    frame4(3, heroFrame[1], 3, 120, kAttackTop[2]);
+    frame4(6, heroFrame[2], 1, 120, kAttackTop[0]);
+    frame4(5, heroFrame[2], 2, 120, kAttackTop[1]);
+    frame4(4, heroFrame[2], 3, 120, kAttackTop[2]);
 
     connect(HScroll1, &QScrollBar::valueChanged, this, &combateditor::HScroll1_Change);
 }
 
 void combateditor::HScroll1_Change()
 {
-    const QString count = Module1::readini(QStringLiteral("Jeu"), QStringLiteral("Combats"), session().projectIni());
+    const QString count =
+        Module1::readini(QStringLiteral("Jeu"), QStringLiteral("Combats"), session().projectIni());
     // Only a whole number from 0 to 32767 can be the selector's maximum; with anything else
     // the selector stays at 0 and no fight is named.
     const std::optional<long long> whole = wholeNumber(count);
@@ -166,6 +149,7 @@ void combateditor::HScroll1_Change()
     }
     const QString v = QString::number(HScroll1->value());
     Text1->setText(Module1::readini(QStringLiteral("Combat") + v, QStringLiteral("nom"), session().projectIni()));
-    if (wholeNumber(Module1::readini(QStringLiteral("Jeu"), QStringLiteral("Combats"), session().projectIni())) == 0)
+    if (wholeNumber(Module1::readini(QStringLiteral("Jeu"), QStringLiteral("Combats"), session().projectIni())) ==
+        0)
         Text1->setText(QStringLiteral("Nouveau combat"));
 }

@@ -37,8 +37,9 @@ Count variableCount(const QString &text)
     if (!n)
         return {std::nullopt, QStringLiteral("le nombre de variables « %1 » n'est pas un nombre").arg(text)};
     if (*n < 0 || *n > kMaxVariables)
-        return {std::nullopt,
-                QStringLiteral("le nombre de variables « %1 » n'est pas compris entre 0 et %2").arg(text).arg(kMaxVariables)};
+        return {std::nullopt, QStringLiteral("le nombre de variables « %1 » n'est pas compris entre 0 et %2")
+                                  .arg(text)
+                                  .arg(kMaxVariables)};
     return {int(*n), {}};
 }
 
@@ -50,8 +51,8 @@ var::var(Session &session, Mainform &mainform) : Form(session, mainform)
     setWindowTitle(session.tx("Variables of the game", "Variables du jeu"));
     setClientSizeTwips(6495, 2490);
 
-    Label1 = controls::label(this, "Label1", session.tx("Number of variables :", "Nombre de variables :"), 120, 120,
-                             1695, 255);
+    Label1 = controls::label(this, "Label1", session.tx("Number of variables :", "Nombre de variables :"), 120,
+                             120, 1695, 255);
     Label2 = controls::label(this, "Label2", QStringLiteral("0"), 1800, 120, 735, 255);
     Command1 = controls::button(this, "Command1", session.tx("Add a variable", "Ajouter une variable"), 4080, 120,
                                 2295, 375);
@@ -82,13 +83,16 @@ void var::loadvars()
         return;
     }
     for (int i = 1; i <= *count.value; ++i) {
-        const QString value =
-            readini(QStringLiteral("Variable") + QString::number(i), QStringLiteral("valeur"), session().projectIni());
+        const QString value = readini(QStringLiteral("Variable") + QString::number(i), QStringLiteral("valeur"),
+                                      session().projectIni());
         List1->addItem(QString::number(i) + QStringLiteral(" | Valeur de départ : ") + value);
     }
 }
 
-void var::Form_Activate() { loadvars(); }
+void var::Form_Activate()
+{
+    loadvars();
+}
 
 void var::Command1_Click()
 {
