@@ -1,1 +1,105 @@
 #include "platform/ansi.h"
+
+#include <QFile>
+#include <QHash>
+#include <QSaveFile>
+
+namespace ansi {
+
+namespace {
+
+// Windows-1252's bytes 0x80 to 0x9F. The five it leaves undefined map to the C1 controls of
+// the same value, so that every byte survives a round trip.
+constexpr char16_t kHigh[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+const QHash<char16_t, char> &highBytes()
+{
+    static const QHash<char16_t, char> table = [] {
+        QHash<char16_t, char> t;
+        for (int i = 0; i < 32; ++i)
+            t.insert(kHigh[i], char(0x80 + i));
+        return t;
+    }();
+    return table;
+}
+
+bool encodeChar(char16_t c, char &byte)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+        byte = char(c);
+        return true;
+    }
+    const auto it = highBytes().constFind(c);
+    if (it == highBytes().constEnd())
+        return false;
+    byte = *it;
+    return true;
+}
+
+} // namespace
+
+QString decode(const QByteArray &bytes)
+{
+    QString text;
+    text.reserve(bytes.size());
+    for (const char b : bytes) {
+        const auto u = static_cast<unsigned char>(b);
+        text += QChar(u >= 0x80 && u < 0xA0 ? kHigh[u - 0x80] : char16_t(u));
+    }
+    return text;
+}
+
+QByteArray encode(const QString &text)
+{
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (const QChar c : text) {
+        char b = '?';
+        encodeChar(c.unicode(), b);
+        bytes += b;
+    }
+    return bytes;
+}
+
+bool canEncode(const QString &text)
+{
+    char b;
+    for (const QChar c : text)
+        if (!encodeChar(c.unicode(), b))
+            return false;
+    return true;
+}
+
+bool readFile(const QString &path, QByteArray &bytes)
+{
+    QFile file(path);
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+        return false;
+    bytes = file.readAll();
+    return file.error() == QFileDevice::NoError;
+}
+
+bool replaceFileWith(const QString &path, const std::function<bool(QIODevice &)> &writer)
+{
+    if (path.isEmpty())
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (!writer(file)) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+bool replaceFile(const QString &path, const QByteArray &bytes)
+{
+    return replaceFileWith(path, [&](QIODevice &device) { return device.write(bytes) == bytes.size(); });
+}
+
+} // namespace ansi

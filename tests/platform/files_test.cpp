@@ -1,0 +1,90 @@
+#include "platform/ansi.h"
+#include "projects/module1.h"
+#include "toolfolder.h"
+
+#include <QDir>
+#include <QIODevice>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+TEST(Ansi, EveryByteSurvivesDecodeAndEncode)
+{
+    QByteArray all;
+    for (int i = 0; i < 256; ++i)
+        all += char(i);
+    const QString text = ansi::decode(all);
+    EXPECT_EQ(ansi::encode(text), all);
+    EXPECT_TRUE(ansi::canEncode(text));
+    EXPECT_EQ(ansi::decode("\x80\x9F\xE9"), QString::fromUtf8("€Ÿé"));
+}
+
+TEST(Ansi, CharactersOutsideTheCodePageBecomeQuestionMarks)
+{
+    const QString text = QString::fromUtf8("a\u4E2Db\u0100");
+    EXPECT_FALSE(ansi::canEncode(text));
+    EXPECT_EQ(ansi::encode(text), QByteArray("a?b?"));
+}
+
+TEST(Ansi, AFailedReplaceLeavesTheOldFileWhole)
+{
+    QTemporaryDir dir;
+    const QString f = dir.path() + "/keep.txt";
+    writeBytes(f, "old contents");
+    // The writer fails half-way, as a full disk would.
+    EXPECT_FALSE(ansi::replaceFileWith(f, [](QIODevice &d) {
+        d.write("new con");
+        return false;
+    }));
+    EXPECT_EQ(readBytes(f), QByteArray("old contents"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.txt"}) << "no temporary file is left";
+    EXPECT_TRUE(ansi::replaceFile(f, "new"));
+    EXPECT_EQ(readBytes(f), QByteArray("new"));
+}
+
+TEST(Module1, SavefileAppendsCrLf)
+{
+    QTemporaryDir dir;
+    const QString f = dir.path() + "/a.txt";
+    Module1::savefile("abc", f);
+    EXPECT_EQ(readBytes(f), QByteArray("abc\r\n"));
+    EXPECT_EQ(Module1::loadfile(f), "abc\r\n");
+    Module1::savefile("", f);
+    EXPECT_EQ(readBytes(f), QByteArray("\r\n"));
+    EXPECT_EQ(Module1::loadfile(f), "\r\n");
+}
+
+TEST(Module1, FailuresAreSilentAndCreateNothing)
+{
+    QTemporaryDir dir;
+    Module1::savefile("abc", "");
+    Module1::savefile("abc", dir.path() + "/missing/a.txt");
+    EXPECT_FALSE(QDir(dir.path() + "/missing").exists());
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+    EXPECT_EQ(Module1::loadfile(dir.path() + "/none.txt"), "");
+    EXPECT_EQ(Module1::loadfile(""), "");
+    EXPECT_EQ(Module1::loadfile(dir.path()), "") << "a folder reads as nothing";
+}
+
+TEST(Module1, CopyOfAllByteValuesIsTheSameBytesPlusCrLf)
+{
+    QTemporaryDir dir;
+    QByteArray all;
+    for (int i = 0; i < 256; ++i)
+        all += char(i);
+    writeBytes(dir.path() + "/src.dat", all);
+    Module1::savefile(Module1::loadfile(dir.path() + "/src.dat"), dir.path() + "/dst.lua");
+    EXPECT_EQ(readBytes(dir.path() + "/dst.lua"), all + "\r\n");
+}
+
+TEST(Module1, IniProceduresUseTheProjectFileConventions)
+{
+    QTemporaryDir dir;
+    const QString f = dir.path() + "/projet.ini";
+    Module1::writeini("Jeu", "cartes", "02", f);
+    EXPECT_EQ(Module1::readini("jeu", "Cartes", f), "02");
+    Module1::writeini("Jeu", "nom", QString(300, 'n'), f);
+    EXPECT_EQ(Module1::readini("Jeu", "nom", f).size(), 254);
+    Module1::writeini("Jeu", "nom", "x", dir.path() + "/missing/projet.ini");
+    EXPECT_FALSE(QDir(dir.path() + "/missing").exists());
+}
