@@ -28,7 +28,10 @@ QImage load(const QString &path, QByteArray *format = nullptr)
     return reader.read();
 }
 
-double lightness(const QImage &img, int x, int y) { return img.pixelColor(x, y).lightnessF(); }
+double lightness(const QImage &img, int x, int y)
+{
+    return img.pixelColor(x, y).lightnessF();
+}
 
 QColor average(const QImage &img, const QRect &r)
 {

@@ -37,7 +37,10 @@ quint32 hash3(int x, int y, int seed)
     return h ^ (h >> 16);
 }
 
-double rnd(int x, int y, int seed) { return (hash3(x, y, seed) & 0xffffff) / double(0x1000000); }
+double rnd(int x, int y, int seed)
+{
+    return (hash3(x, y, seed) & 0xffffff) / double(0x1000000);
+}
 
 QColor mix(const QColor &a, const QColor &b, double t)
 {
@@ -54,7 +57,10 @@ QColor scaled(const QColor &c, double f)
                   std::clamp(int(std::lround(c.blue() * f)), 0, 255));
 }
 
-int wrap(int v, int n) { return ((v % n) + n) % n; }
+int wrap(int v, int n)
+{
+    return ((v % n) + n) % n;
+}
 
 // Smooth noise on a torus: blurred white noise, wrapped at the edges so that a tile meets its
 // own copy seamlessly. Values are stretched to 0..1.
@@ -108,8 +114,8 @@ public:
     {
         for (int j = 0; j < rows; ++j)
             for (int i = 0; i < cols; ++i)
-                m_points.push_back({(i + 0.15 + 0.7 * rnd(i, j, seed)) * w / cols,
-                                    (j + 0.15 + 0.7 * rnd(i, j, seed + 1)) * h / rows});
+                m_points.push_back(
+                    {(i + 0.15 + 0.7 * rnd(i, j, seed)) * w / cols, (j + 0.15 + 0.7 * rnd(i, j, seed + 1)) * h / rows});
     }
     Cell at(int x, int y) const
     {
@@ -142,8 +148,7 @@ private:
 
 struct Canvas {
     QImage img;
-    Canvas(int w, int h, bool alpha)
-        : img(w, h, alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32)
+    Canvas(int w, int h, bool alpha) : img(w, h, alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32)
     {
         img.fill(alpha ? Qt::transparent : Qt::black);
     }
@@ -153,7 +158,10 @@ struct Canvas {
         if (inside(x, y))
             img.setPixelColor(x, y, c);
     }
-    void putWrapped(int x, int y, const QColor &c) { img.setPixelColor(wrap(x, img.width()), wrap(y, img.height()), c); }
+    void putWrapped(int x, int y, const QColor &c)
+    {
+        img.setPixelColor(wrap(x, img.width()), wrap(y, img.height()), c);
+    }
     QColor get(int x, int y) const { return img.pixelColor(x, y); }
     void rect(int x, int y, int w, int h, const QColor &c)
     {
@@ -242,7 +250,7 @@ void drawHero(Canvas &c, Facing f, int step, bool dead)
         c.rect(14, 6, 5, 6, Skin);
         c.rect(14, 6, 2, 1, Hair); // fringe
         c.rect(14, 12, 4, 1, Skin);
-        c.put(19, 9, Skin);         // nose
+        c.put(19, 9, Skin);             // nose
         c.rect(13, 8, 1, 2, SkinShade); // ear
         c.rect(16, 8, 1, 2, Eye);
         c.put(17, 10, Blush);
@@ -421,7 +429,7 @@ void flowers(Canvas &c)
         int x, y;
         QColor petal;
     };
-    const F list[] = {{5, 6, QColor(250, 250, 250)}, {18, 4, QColor(250, 214, 60)}, {11, 14, QColor(226, 70, 80)},
+    const F list[] = {{5, 6, QColor(250, 250, 250)},   {18, 4, QColor(250, 214, 60)}, {11, 14, QColor(226, 70, 80)},
                       {22, 16, QColor(250, 250, 250)}, {6, 22, QColor(250, 214, 60)}, {17, 24, QColor(190, 110, 230)}};
     for (const F &f : list) {
         c.put(f.x - 1, f.y, f.petal);
@@ -584,7 +592,10 @@ void planks(Canvas &c, const QColor &dark, const QColor &light, int seed)
     }
 }
 
-void bridge(Canvas &c) { planks(c, QColor(132, 86, 44), QColor(184, 128, 72), 61); }
+void bridge(Canvas &c)
+{
+    planks(c, QColor(132, 86, 44), QColor(184, 128, 72), 61);
+}
 
 void cobbles(Canvas &c, int seed, const QColor &dark, const QColor &light, const QColor &joint, int cols, int rows)
 {
@@ -603,7 +614,10 @@ void cobbles(Canvas &c, int seed, const QColor &dark, const QColor &light, const
     });
 }
 
-void road(Canvas &c) { cobbles(c, 71, QColor(122, 118, 112), QColor(172, 166, 156), QColor(84, 78, 70), 3, 3); }
+void road(Canvas &c)
+{
+    cobbles(c, 71, QColor(122, 118, 112), QColor(172, 166, 156), QColor(84, 78, 70), 3, 3);
+}
 
 // Dungeon.
 void flagstones(Canvas &c)
@@ -853,7 +867,8 @@ void logWall(Canvas &c)
             const double t = double(y - tops[i]) / (heights[i] - 1);
             const double round = 1.0 - std::abs(t - 0.35) * 1.3;
             for (int x = 0; x < TileW; ++x) {
-                QColor col = mix(QColor(90, 54, 26), QColor(170, 112, 60), round + (rnd(x / 4, y, 261 + i) - 0.5) * 0.2);
+                QColor col =
+                    mix(QColor(90, 54, 26), QColor(170, 112, 60), round + (rnd(x / 4, y, 261 + i) - 0.5) * 0.2);
                 if (y == tops[i] + heights[i] - 1)
                     col = QColor(58, 34, 16);
                 c.put(x, y, col);
@@ -879,8 +894,8 @@ std::vector<TileSet> tileSets()
         {"terrain01", {grass, flowers, dirt, sand, water, tree, rock, stoneWall, bridge, road}},
         // Dungeon.
         {"terrain02",
-         {flagstones, mossyFloor, [](Canvas &c) { dungeonWall(c); }, torchWall, lava, door,
-          stairs, chest, pillar, rubble}},
+         {flagstones, mossyFloor, [](Canvas &c) { dungeonWall(c); }, torchWall, lava, door, stairs, chest, pillar,
+          rubble}},
         // Snowfield.
         {"terrain03", {snow, tracks, ice, icyWater, pine, snowyRock, iceWall, logWall}},
     };
@@ -959,11 +974,11 @@ void castle(QPainter &p, double x, double ground, const QColor &stone, const QCo
 {
     p.setPen(Qt::NoPen);
     p.setBrush(stone);
-    p.drawRect(QRectF(x, ground - 34, 70, 34));        // curtain wall
-    p.drawRect(QRectF(x - 8, ground - 56, 18, 56));    // left tower
-    p.drawRect(QRectF(x + 60, ground - 56, 18, 56));   // right tower
-    p.drawRect(QRectF(x + 24, ground - 74, 22, 74));   // keep
-    for (int i = 0; i < 4; ++i) {                       // battlements
+    p.drawRect(QRectF(x, ground - 34, 70, 34));      // curtain wall
+    p.drawRect(QRectF(x - 8, ground - 56, 18, 56));  // left tower
+    p.drawRect(QRectF(x + 60, ground - 56, 18, 56)); // right tower
+    p.drawRect(QRectF(x + 24, ground - 74, 22, 74)); // keep
+    for (int i = 0; i < 4; ++i) {                    // battlements
         p.drawRect(QRectF(x - 8 + i * 5, ground - 60, 3, 4));
         p.drawRect(QRectF(x + 60 + i * 5, ground - 60, 3, 4));
         p.drawRect(QRectF(x + 24 + i * 6, ground - 78, 4, 4));
@@ -1145,8 +1160,10 @@ int main(int argc, char **argv)
         const char *name;
         Facing facing;
         bool mirrored;
-    } poses[] = {{"dos", Facing::Up, false}, {"face", Facing::Down, false},
-                 {"droite", Facing::Right, false}, {"gauche", Facing::Right, true}};
+    } poses[] = {{"dos", Facing::Up, false},
+                 {"face", Facing::Down, false},
+                 {"droite", Facing::Right, false},
+                 {"gauche", Facing::Right, true}};
     for (const auto &pose : poses)
         for (int frame = 1; frame <= 3; ++frame) {
             QImage img = heroSprite(pose.facing, frame - 2);
