@@ -45,6 +45,15 @@ int Trace::findPrint(const QString &text, int from) const
     return find([&](const TraceLine &t) { return t.kind == "print" && t.text == text; }, from);
 }
 
+int Trace::findLastPrint(const QString &text) const
+{
+    for (int i = int(lines.size()) - 1; i >= 0; --i) {
+        if (lines[i].kind == "print" && lines[i].text == text)
+            return i;
+    }
+    return -1;
+}
+
 int Trace::findBlit(const QString &pathEnd, int from) const
 {
     return find([&](const TraceLine &t) { return t.kind == "blit" && t.text.endsWith(pathEnd); }, from);

@@ -39,6 +39,7 @@ public:
     // The first line at or after index `from` that matches, or -1.
     int find(const std::function<bool(const TraceLine &)> &match, int from = 0) const;
     int findPrint(const QString &text, int from = 0) const;
+    int findLastPrint(const QString &text) const;
     int findBlit(const QString &pathEnd, int from = 0) const;
     bool anyPrint(const QString &text) const { return findPrint(text) >= 0; }
 

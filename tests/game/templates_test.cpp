@@ -206,9 +206,7 @@ TEST_F(Game, EventLinesShowTextPauseMoveTheHeroAndChangeMap)
     const int shown = t.findPrint("var is start");
     ASSERT_GE(shown, 0) << "variables.lua is loaded before the events run";
     EXPECT_GE(t.findBlit("images/System/parler.png"), 0);
-    int lastShown = shown;
-    for (int i = shown; (i = t.findPrint("var is start", i + 1)) >= 0;)
-        lastShown = i;
+    const int lastShown = t.findLastPrint("var is start");
     EXPECT_GE(t.lines[lastShown].frame, 99) << "the held cross closed the box";
     EXPECT_FALSE(t.anyPrint("never")) << "the condition is false once the variable changed";
 
