@@ -2,6 +2,7 @@
 
 #include "platform/twips.h"
 
+#include <QCloseEvent>
 #include <QMdiSubWindow>
 
 Form::Form(Session &session, Mainform &mainform) : m_session(session), m_mainform(mainform) {}
@@ -58,6 +59,13 @@ void Form::hideForm()
 {
     if (auto *w = subWindow())
         w->hide();
+}
+
+void Form::closeEvent(QCloseEvent *event)
+{
+    // Its sub-window closes it once Form_Unload has agreed.
+    m_closed = true;
+    QWidget::closeEvent(event);
 }
 
 void Form::closeForm()

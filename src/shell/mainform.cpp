@@ -16,6 +16,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMouseEvent>
 
 namespace {
 
@@ -40,6 +41,9 @@ private:
 
 Form *formOf(QMdiSubWindow *window) { return window ? qobject_cast<Form *>(window->widget()) : nullptr; }
 
+// A closed window stays an object until the event loop deletes it; only an open one counts.
+template <class T> T *ifOpen(const QPointer<T> &slot) { return slot && !slot->isClosed() ? slot.data() : nullptr; }
+
 } // namespace
 
 Mainform::Mainform(Session &session) : m_session(session), m_mdi(new QMdiArea(this))
@@ -61,8 +65,14 @@ Mainform::Mainform(Session &session) : m_session(session), m_mdi(new QMdiArea(th
 
 Mainform::~Mainform() = default;
 
-Acc *Mainform::welcome() const { return m_welcome; }
-Controlpanel *Mainform::dashboard() const { return m_dashboard; }
+Acc *Mainform::welcome() const { return ifOpen(m_welcome); }
+Controlpanel *Mainform::dashboard() const { return ifOpen(m_dashboard); }
+
+void Mainform::startUp()
+{
+    show();
+    showWelcome();
+}
 
 void Mainform::MDIForm_Load()
 {
@@ -75,10 +85,13 @@ QMdiSubWindow *Mainform::addChild(Form *form, Qt::WindowFlags flags)
     auto *window = new FormWindow(form);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWidget(form);
-    if (flags)
-        window->setWindowFlags(flags);
     window->setWindowTitle(form->windowTitle());
     m_mdi->addSubWindow(window);
+    // Set once the window sits in the area: only then are the flags read as a sub-window's.
+    if (!flags)
+        flags = form->frameFlags();
+    if (flags)
+        window->setWindowFlags(flags);
     const QSize client = form->size();
     window->adjustSize();
     const QSize frame = window->size() - window->contentsRect().size();
@@ -90,7 +103,7 @@ QList<Form *> Mainform::forms() const
 {
     QList<Form *> result;
     for (QMdiSubWindow *w : m_mdi->subWindowList(QMdiArea::CreationOrder))
-        if (Form *f = formOf(w))
+        if (Form *f = formOf(w); f && !f->isClosed())
             result.append(f);
     return result;
 }
@@ -110,7 +123,7 @@ void Mainform::activated(QMdiSubWindow *window)
 
 template <class T> T *Mainform::single(QPointer<T> &slot)
 {
-    if (!slot) {
+    if (!ifOpen(slot)) {
         slot = new T(m_session, *this);
         addChild(slot);
     }
@@ -126,7 +139,7 @@ void Mainform::showWelcome()
 
 void Mainform::hideWelcome()
 {
-    if (!m_welcome) {
+    if (!ifOpen(m_welcome)) {
         m_welcome = new Acc(m_session, *this);
         QMdiSubWindow *w = addChild(m_welcome);
         w->hide();
@@ -137,7 +150,7 @@ void Mainform::hideWelcome()
 
 void Mainform::moveWelcome(int topTwips, int leftTwips)
 {
-    if (!m_welcome)
+    if (!ifOpen(m_welcome))
         return;
     m_welcome->setTopTwips(topTwips);
     m_welcome->setLeftTwips(leftTwips);
@@ -150,7 +163,7 @@ void Mainform::showDashboard()
     m_mdi->setActiveSubWindow(panel->subWindow());
 }
 
-int Mainform::dashboardWidthTwips() const { return m_dashboard ? m_dashboard->widthTwips() : 0; }
+int Mainform::dashboardWidthTwips() const { return dashboard() ? m_dashboard->widthTwips() : 0; }
 
 void Mainform::showNewProject()
 {
@@ -220,8 +233,13 @@ void Mainform::menu_Click()
 
 bool Mainform::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_mdi->viewport() && event->type() == QEvent::MouseButtonRelease)
-        MDIForm_Click();
+    // A click that a child window left unhandled reaches the viewport too; only one on the
+    // empty background counts.
+    if (watched == m_mdi->viewport() && event->type() == QEvent::MouseButtonRelease) {
+        const QPoint at = static_cast<QMouseEvent *>(event)->position().toPoint();
+        if (!m_mdi->viewport()->childAt(at))
+            MDIForm_Click();
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
