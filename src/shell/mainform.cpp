@@ -245,8 +245,14 @@ bool Mainform::eventFilter(QObject *watched, QEvent *event)
 
 void Mainform::closeEvent(QCloseEvent *event)
 {
-    // Children close first; one that refuses keeps the whole frame open.
-    for (QMdiSubWindow *w : m_mdi->subWindowList(QMdiArea::CreationOrder)) {
+    // Children close first; one that refuses keeps the whole frame open. The dashboard asks
+    // first, so that its No leaves every window as it was.
+    QList<QMdiSubWindow *> windows = m_mdi->subWindowList(QMdiArea::CreationOrder);
+    if (Controlpanel *panel = dashboard()) {
+        windows.removeOne(panel->subWindow());
+        windows.prepend(panel->subWindow());
+    }
+    for (QMdiSubWindow *w : windows) {
         if (!w->close()) {
             event->ignore();
             return;

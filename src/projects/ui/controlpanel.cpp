@@ -88,8 +88,8 @@ void Controlpanel::Form_Activate()
     Label6->setText(Module1::readini(QStringLiteral("Jeu"), QStringLiteral("Auteur"), ini));
     Label7->setText(Module1::readini(QStringLiteral("Jeu"), QStringLiteral("cartes"), ini));
     Label8->setText(Module1::readini(QStringLiteral("Jeu"), QStringLiteral("combats"), ini));
-    if (Label5->text().isEmpty() || Label6->text().isEmpty() || Label7->text().isEmpty()
-        || Label8->text().isEmpty()) {
+    // An empty author is no load error: the new-project dialog lets the author be left empty.
+    if (Label5->text().isEmpty() || Label7->text().isEmpty() || Label8->text().isEmpty()) {
         session().dialogs().message(
             QStringLiteral("Erreur : Une donnée de votre jeu n'a pu être chargée , le programme risque d'être "
                            "instable , il est conseillé de le redémarrer , si le problème persiste , veuillez "
