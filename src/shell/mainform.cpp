@@ -237,12 +237,18 @@ void Mainform::menu_Click()
 
 bool Mainform::eventFilter(QObject *watched, QEvent *event)
 {
-    // A click that a child window left unhandled reaches the viewport too; only one on the
-    // empty background counts.
-    if (watched == m_mdi->viewport() && event->type() == QEvent::MouseButtonRelease) {
+    // A click is a press and a release on the empty background itself: a mouse event that a
+    // child window leaves unhandled reaches the viewport too, and does not count.
+    if (watched == m_mdi->viewport()
+        && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease)) {
         const QPoint at = static_cast<QMouseEvent *>(event)->position().toPoint();
-        if (!m_mdi->viewport()->childAt(at))
+        const bool onBackground = !m_mdi->viewport()->childAt(at);
+        if (event->type() == QEvent::MouseButtonPress) {
+            m_pressOnBackground = onBackground;
+        } else if (m_pressOnBackground && onBackground) {
+            m_pressOnBackground = false;
             MDIForm_Click();
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -80,6 +80,7 @@ private:
     Session &m_session;
     QMdiArea *m_mdi;
     QPointer<QMdiSubWindow> m_active;
+    bool m_pressOnBackground = false;
     QPointer<Acc> m_welcome;
     QPointer<Controlpanel> m_dashboard;
     QPointer<nouvprojet> m_newProject;

@@ -230,6 +230,9 @@ TEST_F(WelcomeTest, ClickOnTheEmptyBackgroundHidesIt)
         mouse::click(acc(), button, {100, 190});
         mouse::click(control("Label1"), button);
     }
+    // Nor is a press on it released over the background.
+    mouse::press(acc(), Qt::RightButton, {100, 190});
+    mouse::release(acc(), Qt::RightButton, {600, 500});
     EXPECT_TRUE(acc()->subWindow()->isVisible());
 
     mouse::click(viewport, Qt::LeftButton, {viewport->width() - 5, viewport->height() - 5});
