@@ -13,7 +13,10 @@ namespace {
 
 const QString kForbidden = QStringLiteral("/\\<>:\"|?*");
 
-QString shown(const QString &path) { return QDir::toNativeSeparators(path); }
+QString shown(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
 
 // Creates one folder; "" or why it could not be made.
 QString makeFolder(const QString &path, Edition edition)
@@ -38,7 +41,10 @@ QString copyFile(const QString &from, const QString &to, Edition edition)
         .arg(shown(from), shown(to));
 }
 
-void copyText(const QString &from, const QString &to) { Module1::savefile(Module1::loadfile(from), to); }
+void copyText(const QString &from, const QString &to)
+{
+    Module1::savefile(Module1::loadfile(from), to);
+}
 
 } // namespace
 
@@ -92,9 +98,8 @@ QString create(const QString &toolFolder, const QString &name, const QString &au
 
     // 4. The hero's sprites.
     const QString data = toolFolder + QStringLiteral("/data");
-    for (const char *sprite : {"dos1.png", "dos2.png", "dos3.png", "face1.png", "face2.png", "face3.png",
-                               "droite1.png", "droite2.png", "droite3.png", "gauche1.png", "gauche2.png",
-                               "gauche3.png", "mort.png"}) {
+    for (const char *sprite : {"dos1.png", "dos2.png", "dos3.png", "face1.png", "face2.png", "face3.png", "droite1.png",
+                               "droite2.png", "droite3.png", "gauche1.png", "gauche2.png", "gauche3.png", "mort.png"}) {
         const QString file = QLatin1String(sprite);
         if (QString error = copyFile(data + QStringLiteral("/images/personnages/perso01/") + file,
                                      p + QStringLiteral("/images/personnages/hero/") + file, edition);

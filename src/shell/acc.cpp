@@ -14,10 +14,10 @@ Acc::Acc(Session &session, Mainform &mainform) : Form(session, mainform)
     setClientSizeTwips(3690, 3000);
     m_background = art::welcomeBackground();
 
-    Label1 = controls::caption(this, "Label1",
-                               session.tx("Welcome to Tarnwick 3! What would you do?",
-                                          "Bienvenu dans Tarnwick 3 ! Que voulez-vous faire ?"),
-                               360, 120, 2655, session.french() ? 375 : 495);
+    Label1 = controls::caption(
+        this, "Label1",
+        session.tx("Welcome to Tarnwick 3! What would you do?", "Bienvenu dans Tarnwick 3 ! Que voulez-vous faire ?"),
+        360, 120, 2655, session.french() ? 375 : 495);
 
     struct Design {
         const char *picture;
@@ -36,7 +36,8 @@ Acc::Acc(Session &session, Mainform &mainform) : Form(session, mainform)
         // The caption is made after its picture, so it lies in front of it.
         controls::Picture *picture = controls::picture(this, d.picture, 960, d.top, 2295, 615);
         picture->setStretched(buttonArt);
-        controls::Picture *caption = controls::clickCaption(this, d.caption, d.text, 1080, d.top + 150, 2115, 375, true);
+        controls::Picture *caption =
+            controls::clickCaption(this, d.caption, d.text, 1080, d.top + 150, 2115, 375, true);
         m_buttons[i] = {picture, caption};
     }
 
@@ -52,7 +53,10 @@ Acc::Acc(Session &session, Mainform &mainform) : Form(session, mainform)
     }
 }
 
-Qt::WindowFlags Acc::frameFlags() const { return Qt::FramelessWindowHint; }
+Qt::WindowFlags Acc::frameFlags() const
+{
+    return Qt::FramelessWindowHint;
+}
 
 void Acc::press(const PictureButton &button, int twips)
 {
@@ -60,7 +64,10 @@ void Acc::press(const PictureButton &button, int twips)
     controls::moveByTwips(button.caption, twips, twips);
 }
 
-void Acc::Form_Deactivate() { hideForm(); }
+void Acc::Form_Deactivate()
+{
+    hideForm();
+}
 
 void Acc::newproject()
 {
@@ -74,7 +81,10 @@ void Acc::openproject()
     closeForm();
 }
 
-void Acc::opendoc() { session().shell().open(session().toolPath(QStringLiteral("/Doc/index.html"))); }
+void Acc::opendoc()
+{
+    session().shell().open(session().toolPath(QStringLiteral("/Doc/index.html")));
+}
 
 void Acc::paintEvent(QPaintEvent *)
 {
@@ -82,9 +92,7 @@ void Acc::paintEvent(QPaintEvent *)
     // The background is 4 pixels wider than the window; its right edge stays outside.
     painter.drawPixmap(0, 0, m_background);
     painter.setPen(QPen(Qt::white, 1));
-    const auto line = [&painter](int x1, int y1, int x2, int y2) {
-        painter.drawLine(px(x1), px(y1), px(x2), px(y2));
-    };
+    const auto line = [&painter](int x1, int y1, int x2, int y2) { painter.drawLine(px(x1), px(y1), px(x2), px(y2)); };
     line(240, 120, 240, 2280);
     line(240, 1080, 840, 1080);
     line(240, 1680, 840, 1680);

@@ -13,10 +13,22 @@ QMdiSubWindow *Form::subWindow() const
     return qobject_cast<QMdiSubWindow *>(parentWidget());
 }
 
-int Form::leftTwips() const { return subWindow() ? twips(subWindow()->x()) : 0; }
-int Form::topTwips() const { return subWindow() ? twips(subWindow()->y()) : 0; }
-int Form::widthTwips() const { return twips(subWindow() ? subWindow()->width() : width()); }
-int Form::heightTwips() const { return twips(subWindow() ? subWindow()->height() : height()); }
+int Form::leftTwips() const
+{
+    return subWindow() ? twips(subWindow()->x()) : 0;
+}
+int Form::topTwips() const
+{
+    return subWindow() ? twips(subWindow()->y()) : 0;
+}
+int Form::widthTwips() const
+{
+    return twips(subWindow() ? subWindow()->width() : width());
+}
+int Form::heightTwips() const
+{
+    return twips(subWindow() ? subWindow()->height() : height());
+}
 
 void Form::setLeftTwips(int left)
 {

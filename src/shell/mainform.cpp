@@ -39,10 +39,16 @@ private:
     QPointer<Form> m_form;
 };
 
-Form *formOf(QMdiSubWindow *window) { return window ? qobject_cast<Form *>(window->widget()) : nullptr; }
+Form *formOf(QMdiSubWindow *window)
+{
+    return window ? qobject_cast<Form *>(window->widget()) : nullptr;
+}
 
 // A closed window stays an object until the event loop deletes it; only an open one counts.
-template <class T> T *ifOpen(const QPointer<T> &slot) { return slot && !slot->isClosed() ? slot.data() : nullptr; }
+template <class T> T *ifOpen(const QPointer<T> &slot)
+{
+    return slot && !slot->isClosed() ? slot.data() : nullptr;
+}
 
 } // namespace
 
@@ -69,8 +75,14 @@ Mainform::~Mainform()
     disconnect(m_mdi, nullptr, this, nullptr);
 }
 
-Acc *Mainform::welcome() const { return ifOpen(m_welcome); }
-Controlpanel *Mainform::dashboard() const { return ifOpen(m_dashboard); }
+Acc *Mainform::welcome() const
+{
+    return ifOpen(m_welcome);
+}
+Controlpanel *Mainform::dashboard() const
+{
+    return ifOpen(m_dashboard);
+}
 
 void Mainform::startUp()
 {
@@ -119,7 +131,7 @@ void Mainform::activated(QMdiSubWindow *window)
         return;
     Form *previous = formOf(m_active);
     m_active = window;
-    if (previous)
+    if (previous && !previous->isClosed())
         previous->Form_Deactivate();
     if (Form *f = formOf(window))
         f->Form_Activate();
@@ -167,7 +179,10 @@ void Mainform::showDashboard()
     m_mdi->setActiveSubWindow(panel->subWindow());
 }
 
-int Mainform::dashboardWidthTwips() const { return dashboard() ? m_dashboard->widthTwips() : 0; }
+int Mainform::dashboardWidthTwips() const
+{
+    return dashboard() ? m_dashboard->widthTwips() : 0;
+}
 
 void Mainform::showNewProject()
 {
@@ -222,12 +237,15 @@ void Mainform::closeProjectWindows()
 {
     // Windows opened on the previous project would address the new project's folder.
     for (Form *f : forms())
-        if (qobject_cast<mapeditor *>(f) || qobject_cast<combateditor *>(f) || qobject_cast<var *>(f)
-            || qobject_cast<gameoptions *>(f))
+        if (qobject_cast<mapeditor *>(f) || qobject_cast<combateditor *>(f) || qobject_cast<var *>(f) ||
+            qobject_cast<gameoptions *>(f))
             f->subWindow()->close();
 }
 
-void Mainform::MDIForm_Click() { hideWelcome(); }
+void Mainform::MDIForm_Click()
+{
+    hideWelcome();
+}
 
 void Mainform::menu_Click()
 {
@@ -239,8 +257,8 @@ bool Mainform::eventFilter(QObject *watched, QEvent *event)
 {
     // A click is a press and a release on the empty background itself: a mouse event that a
     // child window leaves unhandled reaches the viewport too, and does not count.
-    if (watched == m_mdi->viewport()
-        && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease)) {
+    if (watched == m_mdi->viewport() &&
+        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease)) {
         const QPoint at = static_cast<QMouseEvent *>(event)->position().toPoint();
         const bool onBackground = !m_mdi->viewport()->childAt(at);
         if (event->type() == QEvent::MouseButtonPress) {

@@ -30,9 +30,8 @@ struct DashboardTest : ProjectTest {
     // Brings the dashboard back to the front, as a click on it would.
     void activate()
     {
-        h.mainform->mdiArea()->setActiveSubWindow(h.mainform->formsOf<mapeditor>().value(0)
-                                                      ? h.mainform->formsOf<mapeditor>()[0]->subWindow()
-                                                      : nullptr);
+        h.mainform->mdiArea()->setActiveSubWindow(
+            h.mainform->formsOf<mapeditor>().value(0) ? h.mainform->formsOf<mapeditor>()[0]->subWindow() : nullptr);
         h.mainform->showDashboard();
         h.settle();
     }
@@ -95,8 +94,14 @@ void expectLayout(Controlpanel *panel, bool french)
 
 } // namespace
 
-TEST_F(DashboardTest, LayoutOfTheEnglishEdition) { expectLayout(dashboard(), false); }
-TEST_F(FrenchDashboardTest, LayoutOfTheFrenchEdition) { expectLayout(dashboard(), true); }
+TEST_F(DashboardTest, LayoutOfTheEnglishEdition)
+{
+    expectLayout(dashboard(), false);
+}
+TEST_F(FrenchDashboardTest, LayoutOfTheFrenchEdition)
+{
+    expectLayout(dashboard(), true);
+}
 
 TEST_F(DashboardTest, PlaceholdersBeforeTheFirstActivation)
 {

@@ -20,8 +20,14 @@
 #include <gtest/gtest.h>
 
 // Readable failure output for texts and lists of texts.
-inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
-inline void PrintTo(const QStringList &list, std::ostream *os) { *os << list.join(" | ").toStdString(); }
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QStringList &list, std::ostream *os)
+{
+    *os << list.join(" | ").toStdString();
+}
 
 // The control that the Tab key moves to from this one.
 inline QWidget *nextTab(QWidget *from)

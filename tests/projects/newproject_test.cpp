@@ -1,7 +1,7 @@
 #include "fixture.h"
 
-#include "projects/newproject.h"
 #include "platform/twips.h"
+#include "projects/newproject.h"
 #include "projects/session.h"
 #include "projects/ui/combateditor.h"
 #include "projects/ui/gameoptions.h"
@@ -21,8 +21,13 @@ const QStringList kSprites = {"dos1.png",    "dos2.png",    "dos3.png",    "face
                               "gauche2.png", "gauche3.png", "mort.png"};
 const QStringList kSystem = {"imgprinc.png", "menuingame.png", "menuprinc.png", "parler.png"};
 
-const QStringList kFolders = {"ev/", "ev/map01/", "images/", "images/System/", "images/map01/",
-                              "images/personnages/", "images/personnages/hero/"};
+const QStringList kFolders = {"ev/",
+                              "ev/map01/",
+                              "images/",
+                              "images/System/",
+                              "images/map01/",
+                              "images/personnages/",
+                              "images/personnages/hero/"};
 
 QStringList sorted(QStringList list)
 {
@@ -38,8 +43,16 @@ QStringList completeTree()
         t << "images/personnages/hero/" + s;
     for (const QString &s : kSystem)
         t << "images/System/" + s;
-    t << "images/map01/terrain.png" << "projet.ini" << "ram.lua" << "map.lua" << "index.lua" << "menustart.lua"
-      << "ev.lua" << "map01.ev" << "map01.map" << "variables.lua";
+    t << "images/map01/terrain.png"
+      << "projet.ini"
+      << "ram.lua"
+      << "map.lua"
+      << "index.lua"
+      << "menustart.lua"
+      << "ev.lua"
+      << "map01.ev"
+      << "map01.map"
+      << "variables.lua";
     return sorted(t);
 }
 
@@ -67,14 +80,13 @@ TEST_F(ProjectTest, CreatesTheWholeProjectFolder)
         EXPECT_FALSE(source.isEmpty()) << s.toStdString();
         EXPECT_EQ(readBytes(p + "/images/System/" + s), source) << s.toStdString();
     }
-    EXPECT_EQ(readBytes(p + "/images/map01/terrain.png"),
-              readBytes(data + "/images/terrains/terrain01/terrain01.png"));
+    EXPECT_EQ(readBytes(p + "/images/map01/terrain.png"), readBytes(data + "/images/terrains/terrain01/terrain01.png"));
     EXPECT_FALSE(readBytes(p + "/images/map01/terrain.png").isEmpty());
 
     const struct {
         const char *source, *target;
-    } texts[] = {{"ftgr.dat", "ram.lua"},       {"ftgm.dat", "map.lua"},   {"ftgi.dat", "index.lua"},
-                 {"ftgms.dat", "menustart.lua"}, {"ftgev.dat", "ev.lua"},   {"ftgmev.dat", "map01.ev"},
+    } texts[] = {{"ftgr.dat", "ram.lua"},        {"ftgm.dat", "map.lua"}, {"ftgi.dat", "index.lua"},
+                 {"ftgms.dat", "menustart.lua"}, {"ftgev.dat", "ev.lua"}, {"ftgmev.dat", "map01.ev"},
                  {"ftgmma.dat", "map01.map"}};
     for (const auto &t : texts)
         EXPECT_EQ(readBytes(p + "/" + t.target), readBytes(data + "/" + t.source) + "\r\n") << t.target;
@@ -133,8 +145,23 @@ TEST_F(ProjectTest, RefusedNamesWriteNothing)
     const QString current = h.session.currentProject();
     const int editors = int(h.mainform->formsOf<mapeditor>().size());
 
-    const QStringList names = {"", "Existing", ".", "..", "a/b", "../outside", "a\\b", "a<b", "a>b", "a:b",
-                               "a\"b", "a|b", "a?b", "a*b", "tab\there", "new\nline", QString::fromUtf8("Ω mega"),
+    const QStringList names = {"",
+                               "Existing",
+                               ".",
+                               "..",
+                               "a/b",
+                               "../outside",
+                               "a\\b",
+                               "a<b",
+                               "a>b",
+                               "a:b",
+                               "a\"b",
+                               "a|b",
+                               "a?b",
+                               "a*b",
+                               "tab\there",
+                               "new\nline",
+                               QString::fromUtf8("Ω mega"),
                                QString::fromUtf8("日本")};
     for (const QString &name : names) {
         SCOPED_TRACE(name.toStdString());
@@ -252,9 +279,9 @@ TEST_F(FrenchProjectTest, DialogLayoutAndTexts)
         QWidget *w = dialog->findChild<QWidget *>(c.name);
         ASSERT_TRUE(w) << c.name;
         EXPECT_EQ(w->geometry(), twipsRect(c.left, c.top, c.width, c.height)) << c.name;
-        const QString text = qobject_cast<QLabel *>(w)       ? qobject_cast<QLabel *>(w)->text()
-                             : qobject_cast<QLineEdit *>(w)  ? qobject_cast<QLineEdit *>(w)->text()
-                                                             : qobject_cast<QPushButton *>(w)->text();
+        const QString text = qobject_cast<QLabel *>(w)      ? qobject_cast<QLabel *>(w)->text()
+                             : qobject_cast<QLineEdit *>(w) ? qobject_cast<QLineEdit *>(w)->text()
+                                                            : qobject_cast<QPushButton *>(w)->text();
         EXPECT_EQ(text, QString::fromUtf8(c.text)) << c.name;
     }
     EXPECT_EQ(nextTab(dialog->findChild<QWidget *>("Text1")), dialog->findChild<QWidget *>("Text2"));

@@ -20,8 +20,8 @@ struct OpenTest : ProjectTest {
     void makeProject(const QString &folder, const QString &nom)
     {
         QDir().mkpath(projectFolder(folder));
-        writeBytes(projectFolder(folder) + "/projet.ini", "[Jeu]\r\nnom=" + nom.toLatin1()
-                                                              + "\r\nauteur=Ana\r\ncartes=1\r\ncombats=0\r\n");
+        writeBytes(projectFolder(folder) + "/projet.ini",
+                   "[Jeu]\r\nnom=" + nom.toLatin1() + "\r\nauteur=Ana\r\ncartes=1\r\ncombats=0\r\n");
     }
     openp *dialog()
     {
@@ -144,11 +144,11 @@ TEST_F(OpenTest, DoubleClickThenOpenAcceptsTheProject)
 TEST_F(OpenTest, FoldersWithoutAProjectNameAreTurnedAway)
 {
     const QByteArray inis[] = {
-        "",                                     // no projet.ini at all
-        "[Jeu]\r\nauteur=Ana\r\n",              // no nom
-        "[Jeu]\r\nnom=\r\n",                    // empty nom
-        "[Autre]\r\nnom=X\r\n",                 // no section Jeu
-        "[Jeu]\r\nnom=../../outside\r\n",       // a name no project folder can have
+        "",                               // no projet.ini at all
+        "[Jeu]\r\nauteur=Ana\r\n",        // no nom
+        "[Jeu]\r\nnom=\r\n",              // empty nom
+        "[Autre]\r\nnom=X\r\n",           // no section Jeu
+        "[Jeu]\r\nnom=../../outside\r\n", // a name no project folder can have
         "[Jeu]\r\nnom=a\\b\r\n",
     };
     QDir().mkpath(h.tool.file("/outside"));

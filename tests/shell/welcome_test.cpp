@@ -1,10 +1,10 @@
 #include "harness.h"
 #include "mouse.h"
 
+#include "art/art.h"
 #include "platform/twips.h"
 #include "projects/ui/nouvprojet.h"
 #include "projects/ui/openp.h"
-#include "art/art.h"
 #include "shell/acc.h"
 #include "shell/controls.h"
 
@@ -82,12 +82,13 @@ struct FrenchWelcomeTest : WelcomeTest {
 
 TEST_F(FrenchWelcomeTest, FrenchTexts)
 {
-    expectLayout(acc(), {
-                            {"Label1", 360, 120, 2655, 375, "Bienvenu dans Tarnwick 3 ! Que voulez-vous faire ?", false},
-                            {"Label2", 1080, 870, 2115, 375, "Créer un nouveau projet", true},
-                            {"Label3", 1080, 1470, 2115, 375, "Ouvrir un projet existant", true},
-                            {"Label4", 1080, 2070, 2115, 375, "Documentation", true},
-                        });
+    expectLayout(acc(),
+                 {
+                     {"Label1", 360, 120, 2655, 375, "Bienvenu dans Tarnwick 3 ! Que voulez-vous faire ?", false},
+                     {"Label2", 1080, 870, 2115, 375, "Créer un nouveau projet", true},
+                     {"Label3", 1080, 1470, 2115, 375, "Ouvrir un projet existant", true},
+                     {"Label4", 1080, 2070, 2115, 375, "Documentation", true},
+                 });
 }
 
 TEST_F(WelcomeTest, BackgroundAndLinesAreDrawn)
@@ -165,7 +166,9 @@ TEST_F(WelcomeTest, ProjectButtonsOpenTheirDialogAndCloseTheScreen)
     const struct {
         const char *control;
         Qt::MouseButton button;
-    } presses[] = {{"Label2", Qt::LeftButton}, {"Image1", Qt::RightButton}, {"Label3", Qt::LeftButton},
+    } presses[] = {{"Label2", Qt::LeftButton},
+                   {"Image1", Qt::RightButton},
+                   {"Label3", Qt::LeftButton},
                    {"Image2", Qt::LeftButton}};
     for (const auto &p : presses) {
         SCOPED_TRACE(p.control);

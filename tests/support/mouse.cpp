@@ -17,7 +17,10 @@ void send(QWidget *widget, QEvent::Type type, Qt::MouseButton button, QPoint at)
 
 } // namespace
 
-void press(QWidget *widget, Qt::MouseButton button, QPoint at) { send(widget, QEvent::MouseButtonPress, button, at); }
+void press(QWidget *widget, Qt::MouseButton button, QPoint at)
+{
+    send(widget, QEvent::MouseButtonPress, button, at);
+}
 
 void release(QWidget *widget, Qt::MouseButton button, QPoint at)
 {

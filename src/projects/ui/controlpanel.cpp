@@ -37,10 +37,8 @@ Controlpanel::Controlpanel(Session &session, Mainform &mainform) : Form(session,
     Label10 = controls::caption(this, "Label10", QStringLiteral("Menu"), 960, 1320, 1695, 255);
 
     const std::array<QString, 5> tiles{
-        text("Fight Editor", "Editeur de combats"),
-        text("Editor of variables", "Editeur de variables"),
-        text("Game Setup", "Configuration du jeu"),
-        text("Test Game", "     Tester le jeu"),
+        text("Fight Editor", "Editeur de combats"),           text("Editor of variables", "Editeur de variables"),
+        text("Game Setup", "Configuration du jeu"),           text("Test Game", "     Tester le jeu"),
         text("Finalize and publish", "Finaliser et publier"),
     };
     const QPixmap buttonArt = art::buttonPicture();
@@ -68,8 +66,7 @@ Controlpanel::Controlpanel(Session &session, Mainform &mainform) : Form(session,
 
 Qt::WindowFlags Controlpanel::frameFlags() const
 {
-    return Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-           | Qt::WindowCloseButtonHint;
+    return Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
 }
 
 void Controlpanel::paintEvent(QPaintEvent *)
@@ -103,8 +100,7 @@ void Controlpanel::Form_Activate()
         wholeNumber(Module1::readini(QStringLiteral("Jeu"), QStringLiteral("cartes"), ini));
     const long long count = maps && *maps <= largestMapCount ? *maps : 0;
     for (long long i = 1; i <= count; ++i) {
-        const QString name =
-            Module1::readini(QStringLiteral("carte") + pad2(int(i)), QStringLiteral("nom"), ini);
+        const QString name = Module1::readini(QStringLiteral("carte") + pad2(int(i)), QStringLiteral("nom"), ini);
         List1->addItem(QString::number(List1->count() + 1) + name);
     }
 
@@ -163,7 +159,10 @@ void Controlpanel::Label9_Click(int index)
     }
 }
 
-void Controlpanel::publish() { session().dialogs().message(session().tx("Creation ...", "En création...")); }
+void Controlpanel::publish()
+{
+    session().dialogs().message(session().tx("Creation ...", "En création..."));
+}
 
 void Controlpanel::showFacts(const generator::Facts &facts)
 {

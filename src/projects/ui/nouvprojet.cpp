@@ -15,11 +15,11 @@ nouvprojet::nouvprojet(Session &session, Mainform &mainform) : Form(session, mai
 {
     setWindowTitle(session.tx("Create a project", "Créer un projet..."));
     setClientSizeTwips(3735, 1455);
-    Label1 = controls::label(this, "Label1", session.tx("Project's Name :", "Taper le nom du projet :"), 120, 120,
-                             1935, 255);
+    Label1 = controls::label(this, "Label1", session.tx("Project's Name :", "Taper le nom du projet :"), 120, 120, 1935,
+                             255);
     Text1 = controls::textBox(this, "Text1", session.tx("Untitled", "Jeu sans nom"), 1920, 120, 1695, 285);
-    Label2 = controls::label(this, "Label2", session.tx("Project's Creator :", "Taper le nom de l'auteur :"), 120,
-                             480, 1935, 255);
+    Label2 = controls::label(this, "Label2", session.tx("Project's Creator :", "Taper le nom de l'auteur :"), 120, 480,
+                             1935, 255);
     Text2 = controls::textBox(this, "Text2", session.tx("Corvin", "Anonyme"), 2040, 480, 1575, 285);
     Command1 = controls::button(this, "Command1", session.tx("Create!", "C'est partie !"), 720, 960, 2295, 375);
     for (QLineEdit *box : {Text1, Text2})
@@ -42,8 +42,8 @@ void nouvprojet::Command1_Click()
         // What was made stays; the dialog stays open for another try.
         session().dialogs().message(
             QStringLiteral("Erreur , des données essentiels au fonctionnement du programme sont manquantes ou "
-                           "corrompus , veuillez réinstaller Tarnwick 3\r\n")
-                + failure,
+                           "corrompus , veuillez réinstaller Tarnwick 3\r\n") +
+                failure,
             MsgButtons::Ok, MsgIcon::Critical);
         return;
     }

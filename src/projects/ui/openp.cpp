@@ -39,11 +39,13 @@ FolderList::FolderList(QWidget *parent) : QListWidget(parent)
 {
     setItemDelegate(new IndentDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
-    connect(this, &QListWidget::itemDoubleClicked, this,
-            [this](QListWidgetItem *item) { setPath(folderOf(item)); });
+    connect(this, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem *item) { setPath(folderOf(item)); });
 }
 
-QString FolderList::folderOf(const QListWidgetItem *item) { return item ? item->data(kFolderRole).toString() : QString(); }
+QString FolderList::folderOf(const QListWidgetItem *item)
+{
+    return item ? item->data(kFolderRole).toString() : QString();
+}
 
 void FolderList::setPath(const QString &path)
 {
@@ -59,7 +61,7 @@ void FolderList::setPath(const QString &path)
 
     // The root, then every folder down to the current one.
     QStringList chain;
-    for (QDir dir(m_path);; ) {
+    for (QDir dir(m_path);;) {
         chain.prepend(dir.absolutePath());
         if (!dir.cdUp())
             break;
@@ -81,8 +83,8 @@ openp::openp(Session &session, Mainform &mainform) : Form(session, mainform)
 {
     setWindowTitle(session.tx("Open", "Ouvrir un projet"));
     setClientSizeTwips(2775, 2535);
-    Label1 = controls::label(this, "Label1", session.tx("Choose the project's folder:", "Choississez votre jeu :"),
-                             0, 0, session.french() ? 1695 : 2655, 255);
+    Label1 = controls::label(this, "Label1", session.tx("Choose the project's folder:", "Choississez votre jeu :"), 0,
+                             0, session.french() ? 1695 : 2655, 255);
     Dir1 = new FolderList(this);
     Dir1->setObjectName(QStringLiteral("Dir1"));
     Dir1->setGeometry(twipsRect(0, 240, 2775, 1890));
@@ -107,8 +109,8 @@ void openp::Form_Load()
 
 void openp::Command1_Click()
 {
-    const QString nom = Module1::readini(QStringLiteral("Jeu"), QStringLiteral("nom"),
-                                         Dir1->path() + QStringLiteral("/projet.ini"));
+    const QString nom =
+        Module1::readini(QStringLiteral("Jeu"), QStringLiteral("nom"), Dir1->path() + QStringLiteral("/projet.ini"));
     // A name no project folder can have would lead every path out of "projets".
     if (nom.isEmpty() || !newproject::isValidName(nom)) {
         session().dialogs().message(QStringLiteral("Erreur : Projet invalide !"));
