@@ -3,6 +3,7 @@
 
 #include "platform/twips.h"
 #include "projects/module1.h"
+#include "projects/newproject.h"
 #include "projects/session.h"
 #include "projects/ui/combateditor.h"
 #include "projects/ui/openp.h"
@@ -16,12 +17,13 @@ namespace {
 struct OpenTest : ProjectTest {
     explicit OpenTest(Edition edition = Edition::English) : ProjectTest(edition) {}
 
-    // A project folder under "projets" as the new-project dialog leaves it, without windows.
+    // A whole project made by the creation, its folder then renamed when asked.
     void makeProject(const QString &folder, const QString &nom)
     {
-        QDir().mkpath(projectFolder(folder));
-        writeBytes(projectFolder(folder) + "/projet.ini",
-                   "[Jeu]\r\nnom=" + nom.toLatin1() + "\r\nauteur=Ana\r\ncartes=1\r\ncombats=0\r\n");
+        ASSERT_EQ(newproject::create(h.tool.path(), nom, "Ana", Edition::English), "");
+        if (folder != nom) {
+            ASSERT_TRUE(QDir().rename(projectFolder(nom), projectFolder(folder)));
+        }
     }
     openp *dialog()
     {
@@ -121,7 +123,7 @@ TEST_F(OpenTest, DoubleClickThenOpenAcceptsTheProject)
 
     doubleClick("Alpha");
     EXPECT_EQ(dir()->path(), projectFolder("Alpha"));
-    EXPECT_EQ(entries().mid(entries().size() - 3), QStringList({"tool folder", "projets", "Alpha"}));
+    EXPECT_EQ(entries().mid(entries().size() - 5), QStringList({"tool folder", "projets", "Alpha", "ev", "images"}));
     // Back up through the path, and down into the other project.
     doubleClick("projets");
     EXPECT_EQ(dir()->path(), h.tool.file("/projets"));
@@ -133,7 +135,7 @@ TEST_F(OpenTest, DoubleClickThenOpenAcceptsTheProject)
     EXPECT_TRUE(h.mainform->formsOf<openp>().isEmpty());
     ASSERT_TRUE(dashboard());
     EXPECT_EQ(label("Label5"), "Beta");
-    EXPECT_EQ(mapItems(), QStringList({"1"}));
+    EXPECT_EQ(mapItems(), QStringList({"1Carte 1"}));
     EXPECT_EQ(h.mainform->formsOf<mapeditor>().size(), 1);
     EXPECT_EQ(editorMaps(), QStringList({"01"}));
 
