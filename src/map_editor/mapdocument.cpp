@@ -20,7 +20,10 @@ constexpr int kLineLength = kColumns + 2;
 // The map file's rows start after the hero start line.
 constexpr int kMapRowsStart = 6;
 
-QString section(const QString &map) { return QStringLiteral("Carte") + map; }
+QString section(const QString &map)
+{
+    return QStringLiteral("Carte") + map;
+}
 
 std::optional<int> heroNumber(const QString &caption)
 {
@@ -64,8 +67,8 @@ std::optional<int> hitCell(float x, float y)
     const float ys = y + float(kHitWidening);
     for (int r = 0; r < kShownRows; ++r)
         for (int c = 0; c < kColumns; ++c)
-            if (xs > float(kCellWidth * c) && x < float(kCellWidth * c + kCellWidth) && ys > float(kCellHeight * r)
-                && y < float(kCellHeight * r + kCellHeight))
+            if (xs > float(kCellWidth * c) && x < float(kCellWidth * c + kCellWidth) && ys > float(kCellHeight * r) &&
+                y < float(kCellHeight * r + kCellHeight))
                 return cellIndex(r, c);
     return std::nullopt;
 }
@@ -100,10 +103,19 @@ std::optional<QString> mapText(const QString &heroColumn, const QString &heroRow
     return pad2(*column) + pad2(*row) + kCrLf + rowsText(state.tiles);
 }
 
-QString blockText(const MapState &state) { return rowsText(state.blocks); }
+QString blockText(const MapState &state)
+{
+    return rowsText(state.blocks);
+}
 
-QString mapFilePart(const QString &map) { return QStringLiteral("/map") + map + QStringLiteral(".map"); }
-QString blockFilePart(const QString &map) { return QStringLiteral("/map") + map + QStringLiteral(".ev"); }
+QString mapFilePart(const QString &map)
+{
+    return QStringLiteral("/map") + map + QStringLiteral(".map");
+}
+QString blockFilePart(const QString &map)
+{
+    return QStringLiteral("/map") + map + QStringLiteral(".ev");
+}
 
 QString eventFilePart(const QString &map, int row, int column)
 {

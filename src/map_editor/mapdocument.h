@@ -33,7 +33,10 @@ struct MapState {
     std::array<Cell, kCells> blocks;
 };
 
-constexpr int cellIndex(int row0, int col0) { return row0 * kColumns + col0; }
+constexpr int cellIndex(int row0, int col0)
+{
+    return row0 * kColumns + col0;
+}
 
 QString cellText(const Cell &cell);
 // Only the text "1" blocks a cell.

@@ -57,9 +57,9 @@ Change copySheet(const Session &session, const QString &set, const QString &map)
     QByteArray bytes;
     change.sheetFound = ansi::readFile(sheetPath(session.toolFolder(), set), bytes);
     change.sheetCopied =
-        change.sheetFound
-        && ansi::replaceFile(session.projectPath(QStringLiteral("/images/map") + map + QStringLiteral("/terrain.png")),
-                             bytes);
+        change.sheetFound &&
+        ansi::replaceFile(session.projectPath(QStringLiteral("/images/map") + map + QStringLiteral("/terrain.png")),
+                          bytes);
     return change;
 }
 

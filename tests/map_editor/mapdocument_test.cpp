@@ -88,8 +88,8 @@ TEST_F(MapDocument, WritesHeroStartAndCellsAsTheyStand)
 {
     state.tiles.fill(QStringLiteral("0"));
     state.blocks.fill(QStringLiteral("0"));
-    state.tiles[0] = 9LL;          // painted
-    state.tiles[16] = QString();   // read past the end of a short file
+    state.tiles[0] = 9LL;        // painted
+    state.tiles[16] = QString(); // read past the end of a short file
     state.tiles[20] = std::monostate{};
     state.blocks[18] = QStringLiteral("1");
     ASSERT_TRUE(save(session, "01", "n", "17", "8", state));
@@ -140,7 +140,8 @@ TEST_F(MapDocument, ShortAndMissingFiles)
 TEST_F(MapDocument, RefusesHeroCaptionsThatAreNoNumbersAndAnEmptyMapNumber)
 {
     const QByteArray map = mapBytes(session, "01");
-    for (const auto &[column, row] : std::vector<std::pair<QString, QString>>{{"", "1"}, {"1", ""}, {"a", "1"}, {"1", "0x"}})
+    for (const auto &[column, row] :
+         std::vector<std::pair<QString, QString>>{{"", "1"}, {"1", ""}, {"a", "1"}, {"1", "0x"}})
         EXPECT_FALSE(save(session, "01", "changed", column, row, state)) << column.toStdString();
     EXPECT_FALSE(save(session, "", "changed", "1", "1", state));
     EXPECT_EQ(mapBytes(session, "01"), map);
@@ -183,11 +184,10 @@ TEST(MapCells, HitTestTakesTheFirstCellInRowMajorOrder)
         float x, y;
         std::optional<int> cell;
     };
-    const Case cases[] = {
-        {419, 434, 0},     {420, 434, 1},      {7139, 3479, 135},  {300, 0, 0},     {300, 300, 0},
-        {419.9f, 0, 0},    {0, 435, 17},       {420, 435, 18},     {7140, 0, {}},   {0, 3480, {}},
-        {7140, 3479, {}},  {-149, -149, 0},    {-150, 0, {}},      {0, -150, {}},   {6720, 3045, 135},
-        {6719.5f, 100, 15}};
+    const Case cases[] = {{419, 434, 0}, {420, 434, 1},  {7139, 3479, 135}, {300, 0, 0},
+                          {300, 300, 0}, {419.9f, 0, 0}, {0, 435, 17},      {420, 435, 18},
+                          {7140, 0, {}}, {0, 3480, {}},  {7140, 3479, {}},  {-149, -149, 0},
+                          {-150, 0, {}}, {0, -150, {}},  {6720, 3045, 135}, {6719.5f, 100, 15}};
     for (const Case &c : cases)
         EXPECT_EQ(hitCell(c.x, c.y), c.cell) << c.x << "," << c.y;
 }

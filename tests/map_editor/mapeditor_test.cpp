@@ -27,11 +27,23 @@
 namespace {
 
 // Inside a cell at 0-based row and column, clear of the widened bands.
-float cellX(int c) { return 420.0f * c + 200; }
-float cellY(int r) { return 435.0f * r + 200; }
+float cellX(int c)
+{
+    return 420.0f * c + 200;
+}
+float cellY(int r)
+{
+    return 435.0f * r + 200;
+}
 
-void press(mapeditor *e, int r, int c) { e->CarteImg_MouseDown(1, 0, cellX(c), cellY(r)); }
-void pressBeside(mapeditor *e) { e->CarteImg_MouseDown(2, 0, 7150, 100); }
+void press(mapeditor *e, int r, int c)
+{
+    e->CarteImg_MouseDown(1, 0, cellX(c), cellY(r));
+}
+void pressBeside(mapeditor *e)
+{
+    e->CarteImg_MouseDown(2, 0, 7150, 100);
+}
 
 QString ini(const Session &s, const QString &section, const QString &key)
 {
@@ -162,7 +174,9 @@ TEST_F(Editor, EnglishWindowShowsEveryControlClosedAndOpen)
 {
     mapeditor *e = open();
     const auto visibleClient = [&] { return QRect(QPoint(0, 0), e->subWindow()->contentsRect().size()); };
-    const auto inside = [&](QWidget *w) { return visibleClient().contains(QRect(w->mapTo(e, QPoint(0, 0)), w->size())); };
+    const auto inside = [&](QWidget *w) {
+        return visibleClient().contains(QRect(w->mapTo(e, QPoint(0, 0)), w->size()));
+    };
     // At its opening size and with the panel open, everything shows.
     for (QWidget *w : e->findChildren<QWidget *>()) {
         if (!w->isHidden() && !w->objectName().isEmpty()) {
@@ -329,9 +343,9 @@ TEST_F(Editor, DrawingSkipsCellsWithoutAPicture)
     mapeditor *e = open();
     const QImage first = tile(s, "01", 1);
     mapdoc::MapState &state = e->mapState();
-    state.tiles[0] = QString();   // no number: no picture name
+    state.tiles[0] = QString(); // no number: no picture name
     state.blocks[0] = QStringLiteral("1");
-    state.tiles[1] = 40LL;        // picture 41 does not exist
+    state.tiles[1] = 40LL; // picture 41 does not exist
     state.tiles[2] = QStringLiteral("1");
     e->drawmap();
     const QImage cell0 = shown(e, 0, 0, first.size());

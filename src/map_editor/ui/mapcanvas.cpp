@@ -81,8 +81,8 @@ bool MapPainter::draw(MapCanvas &canvas, const QString &tileSet, const mapdoc::M
             const int y = mapdoc::kCellHeight * r;
             // A cell whose picture cannot be named or loaded keeps what it showed.
             if (const auto number = scene.pictures[i]) {
-                const QImage &image = m_pictures.picture(tilesets::picturePath(m_toolFolder, tileSet, *number),
-                                                         scene.stamps.at(*number));
+                const QImage &image =
+                    m_pictures.picture(tilesets::picturePath(m_toolFolder, tileSet, *number), scene.stamps.at(*number));
                 if (!image.isNull())
                     painter.drawImage(QPoint(px(x), px(y)), image);
             }

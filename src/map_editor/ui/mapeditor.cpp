@@ -38,7 +38,10 @@ constexpr int kFrenchClientHeight = 7635;
 const QString kTrue = QStringLiteral("True");
 const QString kHeroMove = QStringLiteral("dephero");
 
-void toggle(QWidget *frame) { frame->setVisible(frame->isHidden()); }
+void toggle(QWidget *frame)
+{
+    frame->setVisible(frame->isHidden());
+}
 
 // An image control: its picture at natural size from the top-left corner.
 Picture *image(QWidget *parent, const char *name, int left, int top, int width, int height)
@@ -51,17 +54,21 @@ Picture *image(QWidget *parent, const char *name, int left, int top, int width, 
 
 } // namespace
 
-mapeditor::mapeditor(Session &session, Mainform &mainform)
-    : Form(session, mainform), m_painter(session.toolFolder())
+mapeditor::mapeditor(Session &session, Mainform &mainform) : Form(session, mainform), m_painter(session.toolFolder())
 {
     setWindowTitle(session.tx("Map editor", "Editeur de carte"));
     setFont(arial());
-    if (session.french())
+    setDesignSize();
+    buildControls();
+    connectHandlers();
+}
+
+void mapeditor::setDesignSize()
+{
+    if (session().french())
         setClientSizeTwips(kFrenchClientWidth, kFrenchClientHeight);
     else
         setClientSizeTwips(kEnglishClientWidth, kEnglishOpenClient);
-    buildControls();
-    connectHandlers();
 }
 
 void mapeditor::buildControls()
@@ -77,16 +84,16 @@ void mapeditor::buildControls()
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(100);
 
-    Command4 = button(this, "Command4", s.tx("Main Menu", "Menu principal"), fr ? 7200 : 10560, fr ? 0 : 120, 2415,
-                      375);
+    Command4 =
+        button(this, "Command4", s.tx("Main Menu", "Menu principal"), fr ? 7200 : 10560, fr ? 0 : 120, 2415, 375);
 
     Frame3 = frame(this, "Frame3", s.tx("Main Menu", "Menu principal"), fr ? 4800 : 12840, fr ? 0 : 840, 2415, 1095);
     Command5 = button(Frame3, "Command5", s.tx("New Map", "Nouvelle carte"), 120, 240, 2175, 375);
     Command6 = button(Frame3, "Command6", s.tx("Load map", "Charger carte"), 120, 600, 2175, 375);
     Frame3->hide();
 
-    Frame1 = frame(this, "Frame1", s.tx("Load a map", "Charger une carte"), fr ? 2400 : 12960, fr ? 480 : 2040, 2415,
-                   855);
+    Frame1 =
+        frame(this, "Frame1", s.tx("Load a map", "Charger une carte"), fr ? 2400 : 12960, fr ? 480 : 2040, 2415, 855);
     Label1 = label(Frame1, "Label1", QStringLiteral("01"), 840, 240, 255, 255);
     Label2 = label(Frame1, "Label2", s.tx("Map No. :", "Carte n° :"), 120, 240, 735, 255);
     Label3 = label(Frame1, "Label3", s.tx("Unnamed", "Sans nom"), 120, 480, 1815, 255);
@@ -135,8 +142,8 @@ void mapeditor::buildConfiguration()
     Text1 = textBox(Frame2, "Text1", s.tx("Name", "Carte"), 1440, 1080, 735, 285);
     Command9 = button(Frame2, "Command9", s.tx("Change", "Changer"), 840, 600, 855, 375);
     Command9->setProperty("Tag", QStringLiteral("false"));
-    Command11 = button(Frame2, "Command11", s.tx("Change Texture", "Changer de texture"), 120, fr ? 2760 : 3480, 2055,
-                       255);
+    Command11 =
+        button(Frame2, "Command11", s.tx("Change Texture", "Changer de texture"), 120, fr ? 2760 : 3480, 2055, 255);
     Option1[1] = option(Frame2, "Option1_1", s.tx("Blocks", "Collisions"), 120, 2160, 1095, 255);
     Option1[2] = option(Frame2, "Option1_2", s.tx("Event", "Evènement"), 120, 2400, 1215, 255);
 
@@ -185,6 +192,12 @@ void mapeditor::connectHandlers()
 
 void mapeditor::Form_Load()
 {
+    // A fixed tool-window border: a title and a close button, no minimise or maximise.
+    if (QMdiSubWindow *w = subWindow()) {
+        w->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint);
+        setDesignSize();
+    }
     const std::optional<long long> maps = mapdoc::mapCount(session());
     if (maps && *maps == 0) {
         session().dialogs().message(session().tx("There is no map, a new map will be automatically created",
@@ -200,7 +213,10 @@ void mapeditor::Form_Load()
         setHeightTwips(kFrenchClosedHeight);
 }
 
-void mapeditor::setMapNumber(const QString &mapNumber) { Label1->setText(mapNumber); }
+void mapeditor::setMapNumber(const QString &mapNumber)
+{
+    Label1->setText(mapNumber);
+}
 
 int mapeditor::closedHeightTwips() const
 {
@@ -222,9 +238,18 @@ void mapeditor::setPanelOpen(bool open)
     setCanvasEnabled(!open);
 }
 
-void mapeditor::setCanvasEnabled(bool enabled) { CarteImg->setEnabled(enabled); }
-void mapeditor::setHeroMoveArmed(bool armed) { CarteImg->setProperty("Tag", armed ? kHeroMove : QString()); }
-bool mapeditor::heroMoveArmed() const { return CarteImg->property("Tag").toString() == kHeroMove; }
+void mapeditor::setCanvasEnabled(bool enabled)
+{
+    CarteImg->setEnabled(enabled);
+}
+void mapeditor::setHeroMoveArmed(bool armed)
+{
+    CarteImg->setProperty("Tag", armed ? kHeroMove : QString());
+}
+bool mapeditor::heroMoveArmed() const
+{
+    return CarteImg->property("Tag").toString() == kHeroMove;
+}
 
 // --- Map document ----------------------------------------------------------------------
 
@@ -241,8 +266,8 @@ void mapeditor::loadmap()
 
     // The chooser and the brush get their ranges here, so that they can move before their own
     // handlers first run.
-    if (const auto maps = toInt16(Module1::readini(QStringLiteral("Jeu"), QStringLiteral("cartes"),
-                                                   session().projectIni()));
+    if (const auto maps =
+            toInt16(Module1::readini(QStringLiteral("Jeu"), QStringLiteral("cartes"), session().projectIni()));
         maps && *maps >= 1) {
         const QSignalBlocker quiet(HScroll1);
         HScroll1->setMaximum(*maps);
@@ -267,8 +292,7 @@ void mapeditor::Command10_Click()
 {
     if (session().dialogs().message(session().tx(" Are you sure you want to return the card to zero?",
                                                  "Êtes-vous sûr de vouloir remettre la carte à zéro ?"),
-                                    MsgButtons::YesNo)
-        != MsgAnswer::Yes)
+                                    MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
     mapdoc::reset(session(), m_tag, m_state);
 }
@@ -305,9 +329,15 @@ void mapeditor::CarteImg_MouseDown(int, int, float X, float Y)
     savemap();
 }
 
-void mapeditor::drawmap() { m_painter.draw(*CarteImg, tilesets::mapTileSet(session(), Label1->text()), m_state); }
+void mapeditor::drawmap()
+{
+    m_painter.draw(*CarteImg, tilesets::mapTileSet(session(), Label1->text()), m_state);
+}
 
-void mapeditor::Timer1_Timer() { drawmap(); }
+void mapeditor::Timer1_Timer()
+{
+    drawmap();
+}
 
 void mapeditor::applyBrushRange()
 {
@@ -329,7 +359,10 @@ void mapeditor::Choixtext_Change()
     Option1[0]->setChecked(true);
 }
 
-void mapeditor::Image5_Click() { Option1[0]->setChecked(true); }
+void mapeditor::Image5_Click()
+{
+    Option1[0]->setChecked(true);
+}
 
 void mapeditor::Command9_Click()
 {
@@ -341,8 +374,14 @@ void mapeditor::Command9_Click()
 
 // --- Menus, map chooser, new map ------------------------------------------------------------
 
-void mapeditor::Command4_Click() { toggle(Frame3); }
-void mapeditor::Command6_Click() { toggle(Frame1); }
+void mapeditor::Command4_Click()
+{
+    toggle(Frame3);
+}
+void mapeditor::Command6_Click()
+{
+    toggle(Frame1);
+}
 
 void mapeditor::HScroll1_Change()
 {
@@ -358,7 +397,10 @@ void mapeditor::HScroll1_Change()
     Label1->setText(map);
 }
 
-void mapeditor::Command1_Click() { loadmap(); }
+void mapeditor::Command1_Click()
+{
+    loadmap();
+}
 
 void mapeditor::Command5_Click()
 {

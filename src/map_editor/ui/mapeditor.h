@@ -110,6 +110,7 @@ public:
     QPushButton *Command14 = nullptr;
 
 private:
+    void setDesignSize();
     void buildControls();
     void buildConfiguration();
     void connectHandlers();
