@@ -179,7 +179,8 @@ TEST_F(Editor, EnglishWindowShowsEveryControlClosedAndOpen)
     };
     // At its opening size and with the panel open, everything shows.
     for (QWidget *w : e->findChildren<QWidget *>()) {
-        if (!w->isHidden() && !w->objectName().isEmpty()) {
+        // Every control the window names; Qt's own inner parts follow their control.
+        if (!w->isHidden() && !w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_"))) {
             EXPECT_TRUE(inside(w)) << w->objectName().toStdString();
         }
     }

@@ -115,6 +115,10 @@ void mapeditor::buildControls()
     m_panel = new EventPanel(session(), *this, this);
     m_panel->setGeometry(fr ? twipsRect(0, 3720, 9615, 3855) : twipsRect(120, 5880, 9615, 3855));
 
+    // Frames are opaque, as the French window's menus and tile-set frame lie over the map.
+    for (QGroupBox *f : {Frame1, Frame2, Frame3, Frame4})
+        f->setAutoFillBackground(true);
+
     if (!fr) {
         VScroll1 = vScroll(this, "VScroll1", 7200, 0, 255, 3735, 1, 1, 1);
         HScroll4 = hScroll(this, "HScroll4", 0, 3720, 7215, 255, 1, 1, 1);
