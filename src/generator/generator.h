@@ -25,10 +25,13 @@ CompileResult compile(const Session &session);
 struct TestRunResult {
     CompileResult compile;
     // Empty when Lua Player was started; else a message for the user naming what failed.
+    // A failed generation stops the run before the boot script, and its message is repeated
+    // here, so the caller shows this one alone.
     QString error;
 };
 
 // Generation, then the boot index.lua in the tool folder, then luaplayer.exe started there.
+// The tool folder stays the program's current folder afterwards.
 TestRunResult testRun(const Session &session);
 
 } // namespace generator

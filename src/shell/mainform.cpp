@@ -59,7 +59,11 @@ Mainform::Mainform(Session &session) : m_session(session), m_mdi(new QMdiArea(th
     MDIForm_Load();
 }
 
-Mainform::~Mainform() = default;
+Mainform::~Mainform()
+{
+    // The area outlives this destructor and reports its children's removal as activations.
+    disconnect(m_mdi, nullptr, this, nullptr);
+}
 
 Acc *Mainform::welcome() const { return m_welcome; }
 Controlpanel *Mainform::dashboard() const { return m_dashboard; }
