@@ -81,71 +81,99 @@ TEST(EventCommands, EachCommandAppendsItsExactLines)
 {
     const Box textPrompt{"Type the text! :"};
     const Box valuePrompt{"Taper la nouvelle valeur de la variable : "};
-    runCases(Edition::English, {
-        {"display text typed",
-         [](PanelFixture &f) { f.dialogs.type("Hello world"); f.click("Command8"); },
-         {"affichertexte(\"Hello world\")"}, {textPrompt}},
-        {"display text cancelled",
-         [](PanelFixture &f) { f.dialogs.cancel(); f.click("Command8"); },
-         {"affichertexte(\"\")"}, {textPrompt}},
-        {"display text with a quote and a backslash",
-         [](PanelFixture &f) { f.dialogs.type("He said \"hi\" \\o/"); f.click("Command8"); },
-         {"affichertexte(\"He said \\\"hi\\\" \\\\o/\")"}, {textPrompt}},
-        {"pause abc", pause("abc"), {}, {kPausePrompt, kIncorrect}},
-        {"pause empty", pause(""), {}, {kPausePrompt, kIncorrect}},
-        {"pause 40000", pause("40000"), {}, {kPausePrompt, kIncorrect}},
-        {"pause 2.5", pause("2.5"), {"screen.waitVblankStart(2)"}, {kPausePrompt}},
-        {"pause 007", pause("007"), {"screen.waitVblankStart(7)"}, {kPausePrompt}},
-        {"pause -3", pause("-3"), {"screen.waitVblankStart(-3)"}, {kPausePrompt}},
-        {"pause 3.5", pause("3.5"), {"screen.waitVblankStart(4)"}, {kPausePrompt}},
-        {"condition =", [](PanelFixture &f) { condition(f, 2, 0, "10"); }, {"if var[3] == \"10\" then"}, {}},
-        {"condition !", [](PanelFixture &f) { condition(f, 2, 1, "10"); }, {"if var[3] ~= \"10\" then"}, {}},
-        {"condition on an empty value with a quote",
-         [](PanelFixture &f) { condition(f, 0, 0, ""); condition(f, 0, 1, "a\"b"); },
-         {"if var[1] == \"\" then", "if var[1] ~= \"a\\\"b\" then"}, {}},
-        {"close condition", [](PanelFixture &f) { f.click("Command15"); }, {"end"}, {}},
-        {"HP remove", [](PanelFixture &f) { hp(f, 0, "5"); },
-         {QString::fromUtf8("hero.vie = hero.vie - 5 -- Retrait de 5 de vie au héro")}, {}},
-        {"HP add", [](PanelFixture &f) { hp(f, 1, "12"); },
-         {QString::fromUtf8("hero.vie = hero.vie + 12 -- Ajout de 12 de vie au héro")}, {}},
-        {"HP replace", [](PanelFixture &f) { hp(f, 2, "50"); },
-         {QString::fromUtf8("hero.vie = 50 -- Changement de la vie du héro")}, {}},
-        {"HP amount taken as typed", [](PanelFixture &f) { hp(f, 2, ""); },
-         {QString::fromUtf8("hero.vie =  -- Changement de la vie du héro")}, {}},
-        {"change a variable",
-         [](PanelFixture &f) {
-             f.click("Command18");
-             f.dialogs.type("7");
-             f.find<QListWidget>("List1")->setCurrentRow(1);
-         },
-         {"var[2] = \"7\""}, {valuePrompt}},
-        {"change a variable to a text with a quote, then cancelled",
-         [](PanelFixture &f) {
-             f.click("Command18");
-             f.dialogs.type("say \"yes\"");
-             f.find<QListWidget>("List1")->setCurrentRow(2);
-             f.click("Command18");
-             f.dialogs.cancel();
-             f.find<QListWidget>("List1")->setCurrentRow(0);
-         },
-         {"var[3] = \"say \\\"yes\\\"\"", "var[1] = \"\""}, {valuePrompt, valuePrompt}},
-        {"change map with cartes 1: the chooser cannot move",
-         [](PanelFixture &f) {
-             f.click("Command19");
-             f.find<QScrollBar>("HScroll3")->setValue(2);
-             f.click("Command21");
-         },
-         {"runmap(\"01\")"}, {}},
-        {"hero move on row 2, column 5",
-         [](PanelFixture &f) {
-             f.click("Command23");
-             f.panel->heroMovePicked(1, 4);
-         },
-         {QString::fromUtf8("hero.x = 5 -- Déplacement du héro(vertical)"),
-          QString::fromUtf8("hero.y = 2 -- Déplacelement du héro(horizontal)")},
-         {{"Click the new position of hero", MsgIcon::None, "Event"}}},
-        {"start a fight does nothing", [](PanelFixture &f) { f.click("Command16"); }, {}, {}},
-    });
+    runCases(Edition::English,
+             {
+                 {"display text typed",
+                  [](PanelFixture &f) {
+                      f.dialogs.type("Hello world");
+                      f.click("Command8");
+                  },
+                  {"affichertexte(\"Hello world\")"},
+                  {textPrompt}},
+                 {"display text cancelled",
+                  [](PanelFixture &f) {
+                      f.dialogs.cancel();
+                      f.click("Command8");
+                  },
+                  {"affichertexte(\"\")"},
+                  {textPrompt}},
+                 {"display text with a quote and a backslash",
+                  [](PanelFixture &f) {
+                      f.dialogs.type("He said \"hi\" \\o/");
+                      f.click("Command8");
+                  },
+                  {"affichertexte(\"He said \\\"hi\\\" \\\\o/\")"},
+                  {textPrompt}},
+                 {"pause abc", pause("abc"), {}, {kPausePrompt, kIncorrect}},
+                 {"pause empty", pause(""), {}, {kPausePrompt, kIncorrect}},
+                 {"pause 40000", pause("40000"), {}, {kPausePrompt, kIncorrect}},
+                 {"pause 2.5", pause("2.5"), {"screen.waitVblankStart(2)"}, {kPausePrompt}},
+                 {"pause 007", pause("007"), {"screen.waitVblankStart(7)"}, {kPausePrompt}},
+                 {"pause -3", pause("-3"), {"screen.waitVblankStart(-3)"}, {kPausePrompt}},
+                 {"pause 3.5", pause("3.5"), {"screen.waitVblankStart(4)"}, {kPausePrompt}},
+                 {"condition =", [](PanelFixture &f) { condition(f, 2, 0, "10"); }, {"if var[3] == \"10\" then"}, {}},
+                 {"condition !", [](PanelFixture &f) { condition(f, 2, 1, "10"); }, {"if var[3] ~= \"10\" then"}, {}},
+                 {"condition on an empty value with a quote",
+                  [](PanelFixture &f) {
+                      condition(f, 0, 0, "");
+                      condition(f, 0, 1, "a\"b");
+                  },
+                  {"if var[1] == \"\" then", "if var[1] ~= \"a\\\"b\" then"},
+                  {}},
+                 {"close condition", [](PanelFixture &f) { f.click("Command15"); }, {"end"}, {}},
+                 {"HP remove",
+                  [](PanelFixture &f) { hp(f, 0, "5"); },
+                  {QString::fromUtf8("hero.vie = hero.vie - 5 -- Retrait de 5 de vie au héro")},
+                  {}},
+                 {"HP add",
+                  [](PanelFixture &f) { hp(f, 1, "12"); },
+                  {QString::fromUtf8("hero.vie = hero.vie + 12 -- Ajout de 12 de vie au héro")},
+                  {}},
+                 {"HP replace",
+                  [](PanelFixture &f) { hp(f, 2, "50"); },
+                  {QString::fromUtf8("hero.vie = 50 -- Changement de la vie du héro")},
+                  {}},
+                 {"HP amount taken as typed",
+                  [](PanelFixture &f) { hp(f, 2, ""); },
+                  {QString::fromUtf8("hero.vie =  -- Changement de la vie du héro")},
+                  {}},
+                 {"change a variable",
+                  [](PanelFixture &f) {
+                      f.click("Command18");
+                      f.dialogs.type("7");
+                      f.find<QListWidget>("List1")->setCurrentRow(1);
+                  },
+                  {"var[2] = \"7\""},
+                  {valuePrompt}},
+                 {"change a variable to a text with a quote, then cancelled",
+                  [](PanelFixture &f) {
+                      f.click("Command18");
+                      f.dialogs.type("say \"yes\"");
+                      f.find<QListWidget>("List1")->setCurrentRow(2);
+                      f.click("Command18");
+                      f.dialogs.cancel();
+                      f.find<QListWidget>("List1")->setCurrentRow(0);
+                  },
+                  {"var[3] = \"say \\\"yes\\\"\"", "var[1] = \"\""},
+                  {valuePrompt, valuePrompt}},
+                 {"change map with cartes 1: the chooser cannot move",
+                  [](PanelFixture &f) {
+                      f.click("Command19");
+                      f.find<QScrollBar>("HScroll3")->setValue(2);
+                      f.click("Command21");
+                  },
+                  {"runmap(\"01\")"},
+                  {}},
+                 {"hero move on row 2, column 5",
+                  [](PanelFixture &f) {
+                      f.click("Command23");
+                      f.panel->heroMovePicked(1, 4);
+                  },
+                  {QString::fromUtf8("hero.x = 5 -- Déplacement du héro(vertical)"),
+                   QString::fromUtf8("hero.y = 2 -- Déplacelement du héro(horizontal)")},
+                  {{"Click the new position of hero", MsgIcon::None, "Event"}}},
+                 {"start a fight does nothing", [](PanelFixture &f) { f.click("Command16"); }, {}, {}},
+             });
 }
 
 TEST(EventCommands, FrenchEditionTextsAndEntrerCode)
@@ -153,22 +181,52 @@ TEST(EventCommands, FrenchEditionTextsAndEntrerCode)
     const Box warning{"Attention, en ajoutant du code manuellement, veuillez vous assurer que votre code est "
                       "correcte sinon le jeu ne fonctionnera pas"};
     const Box codePrompt{"Taper le code lua ici(une seule ligne)"};
-    runCases(Edition::French, {
-        {"entrer code", [](PanelFixture &f) { f.dialogs.type("hero.vie = 3 -- \"as typed\""); f.click("Command24"); },
-         {"hero.vie = 3 -- \"as typed\""}, {warning, codePrompt}},
-        {"entrer code, empty answer", [](PanelFixture &f) { f.dialogs.cancel(); f.click("Command24"); },
-         {}, {warning, codePrompt}},
-        {"display text", [](PanelFixture &f) { f.dialogs.type(QString::fromUtf8("Bonjour")); f.click("Command8"); },
-         {"affichertexte(\"Bonjour\")"}, {{"Taper le texte :"}}},
-        {"pause refused", [](PanelFixture &f) { f.dialogs.type("x"); f.click("Command12"); }, {},
-         {{"Tapez le temps en frame"}, {"Valeur incorrect !", MsgIcon::Critical}}},
-        {"pause", [](PanelFixture &f) { f.dialogs.type(" 60 "); f.click("Command12"); },
-         {"screen.waitVblankStart(60)"}, {{"Tapez le temps en frame"}}},
-        {"hero move", [](PanelFixture &f) { f.click("Command23"); f.panel->heroMovePicked(7, 16); },
-         {QString::fromUtf8("hero.x = 17 -- Déplacement du héro(vertical)"),
-          QString::fromUtf8("hero.y = 8 -- Déplacelement du héro(horizontal)")},
-         {{QString::fromUtf8("Cliquez sur la nouvelle position du héro"), MsgIcon::None, "Evenement"}}},
-    });
+    runCases(Edition::French,
+             {
+                 {"entrer code",
+                  [](PanelFixture &f) {
+                      f.dialogs.type("hero.vie = 3 -- \"as typed\"");
+                      f.click("Command24");
+                  },
+                  {"hero.vie = 3 -- \"as typed\""},
+                  {warning, codePrompt}},
+                 {"entrer code, empty answer",
+                  [](PanelFixture &f) {
+                      f.dialogs.cancel();
+                      f.click("Command24");
+                  },
+                  {},
+                  {warning, codePrompt}},
+                 {"display text",
+                  [](PanelFixture &f) {
+                      f.dialogs.type(QString::fromUtf8("Bonjour"));
+                      f.click("Command8");
+                  },
+                  {"affichertexte(\"Bonjour\")"},
+                  {{"Taper le texte :"}}},
+                 {"pause refused",
+                  [](PanelFixture &f) {
+                      f.dialogs.type("x");
+                      f.click("Command12");
+                  },
+                  {},
+                  {{"Tapez le temps en frame"}, {"Valeur incorrect !", MsgIcon::Critical}}},
+                 {"pause",
+                  [](PanelFixture &f) {
+                      f.dialogs.type(" 60 ");
+                      f.click("Command12");
+                  },
+                  {"screen.waitVblankStart(60)"},
+                  {{"Tapez le temps en frame"}}},
+                 {"hero move",
+                  [](PanelFixture &f) {
+                      f.click("Command23");
+                      f.panel->heroMovePicked(7, 16);
+                  },
+                  {QString::fromUtf8("hero.x = 17 -- Déplacement du héro(vertical)"),
+                   QString::fromUtf8("hero.y = 8 -- Déplacelement du héro(horizontal)")},
+                  {{QString::fromUtf8("Cliquez sur la nouvelle position du héro"), MsgIcon::None, "Evenement"}}},
+             });
     PanelFixture english;
     EXPECT_FALSE(english.window.findChild<QPushButton *>("Command24")) << "only the French edition enters code";
 }

@@ -33,7 +33,9 @@ TEST(CellEventFile, SavedListsReadBackByteForByte)
          {"if var[1] == \"2\" then", "affichertexte(\"Hi\")", "end"},
          "\r\nif var[1] == \"2\" then\r\naffichertexte(\"Hi\")\r\nend\r\n",
          {"if var[1] == \"2\" then", "affichertexte(\"Hi\")", "end"}},
-        {"Windows-1252 text", {QString::fromUtf8("héro \u0081 €")}, "\r\nh\xe9ro \x81 \x80\r\n",
+        {"Windows-1252 text",
+         {QString::fromUtf8("héro \u0081 €")},
+         "\r\nh\xe9ro \x81 \x80\r\n",
          {QString::fromUtf8("héro \u0081 €")}},
     };
     QTemporaryDir dir;

@@ -44,10 +44,9 @@ TEST(EventLines, TypedTextsLoadInLuaAndReachTheGameUnchanged)
     // A variable set to a text with a quote and a condition on that same text: only an exact
     // round trip makes the condition hold.
     lines << eventlines::setVariable(2, typed[0]) << eventlines::condition(2, "=", typed[0])
-          << eventlines::displayText("equal") << eventlines::closeCondition()
-          << eventlines::condition(2, "!", "a\\b\"") << eventlines::displayText("different")
-          << eventlines::closeCondition() << *eventlines::pause("3.5") << eventlines::changeMap("01")
-          << eventlines::heroHp(eventlines::HpChange::Remove, "5")
+          << eventlines::displayText("equal") << eventlines::closeCondition() << eventlines::condition(2, "!", "a\\b\"")
+          << eventlines::displayText("different") << eventlines::closeCondition() << *eventlines::pause("3.5")
+          << eventlines::changeMap("01") << eventlines::heroHp(eventlines::HpChange::Remove, "5")
           << eventlines::heroHp(eventlines::HpChange::Add, "2")
           << eventlines::heroHp(eventlines::HpChange::Replace, "50") << eventlines::heroMove(2, 5);
 
@@ -82,6 +81,10 @@ TEST(EventLines, TypedTextsLoadInLuaAndReachTheGameUnchanged)
     ASSERT_EQ(code, 0) << lua.toStdString();
 
     QStringList expected = typed;
-    expected << "equal" << "different" << "wait 4" << "map 01" << "hero 50 5 2";
+    expected << "equal"
+             << "different"
+             << "wait 4"
+             << "map 01"
+             << "hero 50 5 2";
     EXPECT_EQ(ansi::decode(readBytes(out)), expected.join('|'));
 }

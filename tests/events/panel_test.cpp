@@ -2,13 +2,13 @@
 
 #include "platform/twips.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
-#include <QApplication>
 #include <QMouseEvent>
+#include <QPushButton>
 
 #include <gtest/gtest.h>
 
@@ -148,9 +148,10 @@ TEST(EventPanel, DoubleClickDeletesALineOnYes)
         f.dialogs.answer(MsgAnswer::No);
         doubleClickLine(list, 1);
         ASSERT_EQ(f.dialogs.shown.size(), 1);
-        EXPECT_EQ(f.dialogs.shown[0].text, edition == Edition::English
-                                               ? QString("Are you sure want to delete this line?\r\nx")
-                                               : QString::fromUtf8("Êtes-vous sure de vouloir supprimer cette ligne :\r\nx"));
+        EXPECT_EQ(f.dialogs.shown[0].text,
+                  edition == Edition::English
+                      ? QString("Are you sure want to delete this line?\r\nx")
+                      : QString::fromUtf8("Êtes-vous sure de vouloir supprimer cette ligne :\r\nx"));
         EXPECT_EQ(f.dialogs.shown[0].buttons, MsgButtons::YesNo);
         EXPECT_EQ(f.dialogs.shown[0].icon, MsgIcon::None);
         EXPECT_EQ(f.dialogs.shown[0].title, "");
@@ -184,15 +185,13 @@ TEST(EventPanel, ControlsSitWhereEachEditionPutsThem)
         const char *englishCaption, *frenchCaption;
     } cases[] = {
         {"Frame6", twipsRect(120, 5880, 9615, 3855), twipsRect(0, 3720, 9615, 3855), "Event", "Evènement"},
-        {"Command23", twipsRect(120, 2520, 1815, 495), twipsRect(120, 2760, 1815, 495),
-         "Change the position of hero", "Changer la position du héro"},
-        {"Frame9", twipsRect(1920, 120, 2415, 855), twipsRect(1920, 360, 2415, 855), "Change Map",
-         "Charger une carte"},
+        {"Command23", twipsRect(120, 2520, 1815, 495), twipsRect(120, 2760, 1815, 495), "Change the position of hero",
+         "Changer la position du héro"},
+        {"Frame9", twipsRect(1920, 120, 2415, 855), twipsRect(1920, 360, 2415, 855), "Change Map", "Charger une carte"},
         {"listev", twipsRect(5160, 240, 4215, 2985), twipsRect(5280, 240, 4215, 2985), nullptr, nullptr},
         {"Command2", twipsRect(8160, 3360, 1215, 375), twipsRect(8160, 3360, 1215, 375), "Save", "Sauver"},
         {"Command20", twipsRect(6960, 3360, 1095, 375), twipsRect(6960, 3360, 1095, 375), "Cancel", "Annuler"},
-        {"Frame7", twipsRect(1920, 1800, 3375, 1095), twipsRect(1920, 1800, 3375, 1095), "Conditions",
-         "Conditions"},
+        {"Frame7", twipsRect(1920, 1800, 3375, 1095), twipsRect(1920, 1800, 3375, 1095), "Conditions", "Conditions"},
         {"Command16", twipsRect(120, 1080, 1815, 255), twipsRect(120, 1080, 1815, 255), "Start a fight",
          "Démarrer un combat"},
     };

@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 
 #include <algorithm>
 
@@ -29,6 +31,31 @@ void toggle(QWidget *frame)
 {
     frame->setHidden(!frame->isHidden());
 }
+
+// A button whose caption wraps onto a second line, as "Change the position of hero" needs in
+// its two-line-high button; QPushButton itself never wraps.
+class WrapButton : public QPushButton {
+public:
+    WrapButton(const char *name, const QString &text, int left, int top, int width, int height, QWidget *parent)
+        : QPushButton(text, parent)
+    {
+        setObjectName(QString::fromLatin1(name));
+        setGeometry(twipsRect(left, top, width, height));
+        setFont(arial());
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QStylePainter painter(this);
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        option.text.clear();
+        painter.drawControl(QStyle::CE_PushButton, option);
+        style()->drawItemText(&painter, rect().adjusted(3, 1, -3, -1), Qt::AlignCenter | Qt::TextWordWrap, palette(),
+                              isEnabled(), text(), QPalette::ButtonText);
+    }
+};
 
 } // namespace
 
@@ -49,8 +76,8 @@ void EventPanel::buildControls()
 
     if (fr)
         Command24 = button(this, "Command24", s.tx("", "Entrer code"), 120, 2400, 1815, 255);
-    Command23 = button(this, "Command23", s.tx("Change the position of hero", "Changer la position du héro"), 120,
-                       fr ? 2760 : 2520, 1815, 495);
+    Command23 = new WrapButton("Command23", s.tx("Change the position of hero", "Changer la position du héro"), 120,
+                               fr ? 2760 : 2520, 1815, 495, this);
     Command20 = button(this, "Command20", s.tx("Cancel", "Annuler"), 6960, 3360, 1095, 375);
 
     Frame7 = frame(this, "Frame7", QStringLiteral("Conditions"), 1920, 1800, 3375, 1095);
@@ -318,8 +345,9 @@ void EventPanel::Command21_Click()
 
 void EventPanel::Command23_Click()
 {
-    m_session.dialogs().message(m_session.tx("Click the new position of hero", "Cliquez sur la nouvelle position du héro"),
-                                MsgButtons::Ok, MsgIcon::None, m_session.tx("Event", "Evenement"));
+    m_session.dialogs().message(
+        m_session.tx("Click the new position of hero", "Cliquez sur la nouvelle position du héro"), MsgButtons::Ok,
+        MsgIcon::None, m_session.tx("Event", "Evenement"));
     m_host.setHeroMoveArmed(true);
     m_host.setCanvasEnabled(true);
 }
