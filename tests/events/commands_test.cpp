@@ -45,12 +45,21 @@ void hp(PanelFixture &f, int option, const QString &amount)
     f.click("Command22");
 }
 
+// Answers the command's box, then presses its button; a null answer cancels the box.
+std::function<void(PanelFixture &)> answerThen(const char *button, const char *answer)
+{
+    return [button, answer](PanelFixture &f) {
+        if (answer)
+            f.dialogs.type(QString::fromUtf8(answer));
+        else
+            f.dialogs.cancel();
+        f.click(button);
+    };
+}
+
 std::function<void(PanelFixture &)> pause(const char *answer)
 {
-    return [answer](PanelFixture &f) {
-        f.dialogs.type(QString::fromUtf8(answer));
-        f.click("Command12");
-    };
+    return answerThen("Command12", answer);
 }
 
 const Box kPausePrompt{"Type the time frame"};
@@ -84,24 +93,12 @@ TEST(EventCommands, EachCommandAppendsItsExactLines)
     runCases(Edition::English,
              {
                  {"display text typed",
-                  [](PanelFixture &f) {
-                      f.dialogs.type("Hello world");
-                      f.click("Command8");
-                  },
+                  answerThen("Command8", "Hello world"),
                   {"affichertexte(\"Hello world\")"},
                   {textPrompt}},
-                 {"display text cancelled",
-                  [](PanelFixture &f) {
-                      f.dialogs.cancel();
-                      f.click("Command8");
-                  },
-                  {"affichertexte(\"\")"},
-                  {textPrompt}},
+                 {"display text cancelled", answerThen("Command8", nullptr), {"affichertexte(\"\")"}, {textPrompt}},
                  {"display text with a quote and a backslash",
-                  [](PanelFixture &f) {
-                      f.dialogs.type("He said \"hi\" \\o/");
-                      f.click("Command8");
-                  },
+                  answerThen("Command8", "He said \"hi\" \\o/"),
                   {"affichertexte(\"He said \\\"hi\\\" \\\\o/\")"},
                   {textPrompt}},
                  {"pause abc", pause("abc"), {}, {kPausePrompt, kIncorrect}},
@@ -181,52 +178,29 @@ TEST(EventCommands, FrenchEditionTextsAndEntrerCode)
     const Box warning{"Attention, en ajoutant du code manuellement, veuillez vous assurer que votre code est "
                       "correcte sinon le jeu ne fonctionnera pas"};
     const Box codePrompt{"Taper le code lua ici(une seule ligne)"};
-    runCases(Edition::French,
-             {
-                 {"entrer code",
-                  [](PanelFixture &f) {
-                      f.dialogs.type("hero.vie = 3 -- \"as typed\"");
-                      f.click("Command24");
-                  },
-                  {"hero.vie = 3 -- \"as typed\""},
-                  {warning, codePrompt}},
-                 {"entrer code, empty answer",
-                  [](PanelFixture &f) {
-                      f.dialogs.cancel();
-                      f.click("Command24");
-                  },
-                  {},
-                  {warning, codePrompt}},
-                 {"display text",
-                  [](PanelFixture &f) {
-                      f.dialogs.type(QString::fromUtf8("Bonjour"));
-                      f.click("Command8");
-                  },
-                  {"affichertexte(\"Bonjour\")"},
-                  {{"Taper le texte :"}}},
-                 {"pause refused",
-                  [](PanelFixture &f) {
-                      f.dialogs.type("x");
-                      f.click("Command12");
-                  },
-                  {},
-                  {{"Tapez le temps en frame"}, {"Valeur incorrect !", MsgIcon::Critical}}},
-                 {"pause",
-                  [](PanelFixture &f) {
-                      f.dialogs.type(" 60 ");
-                      f.click("Command12");
-                  },
-                  {"screen.waitVblankStart(60)"},
-                  {{"Tapez le temps en frame"}}},
-                 {"hero move",
-                  [](PanelFixture &f) {
-                      f.click("Command23");
-                      f.panel->heroMovePicked(7, 16);
-                  },
-                  {QString::fromUtf8("hero.x = 17 -- Déplacement du héro(vertical)"),
-                   QString::fromUtf8("hero.y = 8 -- Déplacelement du héro(horizontal)")},
-                  {{QString::fromUtf8("Cliquez sur la nouvelle position du héro"), MsgIcon::None, "Evenement"}}},
-             });
+    runCases(
+        Edition::French,
+        {
+            {"entrer code",
+             answerThen("Command24", "hero.vie = 3 -- \"as typed\""),
+             {"hero.vie = 3 -- \"as typed\""},
+             {warning, codePrompt}},
+            {"entrer code, empty answer", answerThen("Command24", nullptr), {}, {warning, codePrompt}},
+            {"display text", answerThen("Command8", "Bonjour"), {"affichertexte(\"Bonjour\")"}, {{"Taper le texte :"}}},
+            {"pause refused",
+             answerThen("Command12", "x"),
+             {},
+             {{"Tapez le temps en frame"}, {"Valeur incorrect !", MsgIcon::Critical}}},
+            {"pause", answerThen("Command12", " 60 "), {"screen.waitVblankStart(60)"}, {{"Tapez le temps en frame"}}},
+            {"hero move",
+             [](PanelFixture &f) {
+                 f.click("Command23");
+                 f.panel->heroMovePicked(7, 16);
+             },
+             {QString::fromUtf8("hero.x = 17 -- Déplacement du héro(vertical)"),
+              QString::fromUtf8("hero.y = 8 -- Déplacelement du héro(horizontal)")},
+             {{QString::fromUtf8("Cliquez sur la nouvelle position du héro"), MsgIcon::None, "Evenement"}}},
+        });
     PanelFixture english;
     EXPECT_FALSE(english.window.findChild<QPushButton *>("Command24")) << "only the French edition enters code";
 }
