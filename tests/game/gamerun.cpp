@@ -158,33 +158,3 @@ QByteArray blockFile(const QStringList &rows)
         text += row.toLatin1() + "\r\n";
     return text + "\r\n\r\n";
 }
-
-QString layOutNewProject(const QString &toolFolder, const QString &name)
-{
-    const QString data = toolFolder + "/data";
-    const QString p = toolFolder + "/projets/" + name;
-    for (const char *folder : {"/images/System", "/images/personnages/hero", "/images/map01", "/ev/map01"})
-        QDir().mkpath(p + folder);
-    const auto copy = [](const QString &from, const QString &to) {
-        QFile::remove(to);
-        EXPECT_TRUE(QFile::copy(from, to)) << from.toStdString();
-    };
-    for (const char *direction : {"dos", "face", "droite", "gauche"}) {
-        for (int i = 1; i <= 3; ++i) {
-            const QString file = QStringLiteral("/%1%2.png").arg(direction).arg(i);
-            copy(data + "/images/personnages/perso01" + file, p + "/images/personnages/hero" + file);
-        }
-    }
-    copy(data + "/images/personnages/perso01/mort.png", p + "/images/personnages/hero/mort.png");
-    for (const char *picture : {"/imgprinc.png", "/menuingame.png", "/menuprinc.png", "/parler.png"})
-        copy(data + "/images/system/theme01" + picture, p + "/images/System" + picture);
-    const QList<std::pair<const char *, const char *>> texts = {
-        {"/ftgr.dat", "/ram.lua"},     {"/ftgm.dat", "/map.lua"},   {"/ftgi.dat", "/index.lua"},
-        {"/ftgms.dat", "/menustart.lua"}, {"/ftgev.dat", "/ev.lua"}, {"/ftgmev.dat", "/map01.ev"},
-        {"/ftgmma.dat", "/map01.map"}};
-    for (const auto &[from, to] : texts)
-        writeBytes(p + to, readBytes(data + from) + "\r\n");
-    copy(data + "/images/terrains/terrain01/terrain01.png", p + "/images/map01/terrain.png");
-    writeBytes(p + "/variables.lua", "--Variables du jeu\r\n");
-    return p;
-}

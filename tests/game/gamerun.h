@@ -71,8 +71,3 @@ std::optional<Cell> cellAt(int x, int y);
 // of 17 characters, row 9 as an empty line, and the final CR LF.
 QByteArray mapFile(int startColumn, int startRow, const QStringList &rows);
 QByteArray blockFile(const QStringList &rows);
-
-// Lays a project folder out under tool/projets/<name> as the new-project dialog makes it: the
-// hero's and the system pictures, the five scripts, map 01 from the map templates, the sheet of
-// the first tile set and the first variables.lua.
-QString layOutNewProject(const QString &toolFolder, const QString &name);

@@ -3,10 +3,12 @@
 #include "gamerun.h"
 
 #include "platform/ansi.h"
+#include "projects/newproject.h"
 #include "toolfolder.h"
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -100,7 +102,12 @@ QString pressesEvery(int first, int last, int gap, const QString &buttons)
 
 class Game : public ::testing::Test {
 protected:
-    void SetUp() override { project = layOutNewProject(tool.path(), "My Quest"); }
+    void SetUp() override
+    {
+        QDir().mkpath(tool.file("/projets")); // made at start-up
+        ASSERT_EQ(newproject::create(tool.path(), "My Quest", "Corvin", Edition::English), QString());
+        project = tool.file("/projets/My Quest");
+    }
 
     void write(const QString &file, const QByteArray &bytes) { writeBytes(project + file, bytes); }
     // A free map of tile 0 with the hero's start; blocked cells by row.
@@ -148,6 +155,41 @@ TEST_F(Game, TitleMenuLeadsToTheFirstMapOrQuits)
     EXPECT_EQ(r.trace.heroStops(firstMap).value(0), QStringLiteral("face1 %1,%2").arg(start.column).arg(start.row));
     EXPECT_GE(r.trace.findPrint("HP: 100", firstMap), 0);
     EXPECT_LT(r.trace.findBlit("images/System/menuprinc.png", firstMap), 0);
+}
+
+TEST_F(Game, TheMapIsDrawnFromItsSheetByTileCode)
+{
+    // Codes 0 to 9 over rows 1 to 7; row 8 is an empty line, so its cells have no tile.
+    QStringList rows;
+    for (int r = 1; r <= 7; ++r) {
+        QString row;
+        for (int c = 1; c <= 17; ++c)
+            row += QString::number((r + c) % 10);
+        rows.append(row);
+    }
+    rows.append(QString());
+    write("/map01.map", mapFile(17, 7, rows));
+    QTemporaryDir shots;
+    const PlayResult r = play(project, "index.lua", kStartGame, 30, shots.path(), "20");
+    ASSERT_EQ(r.exitCode, 0) << r.errors.toStdString();
+    const QImage screen = QImage(shots.filePath("frame-00020.png")).convertToFormat(QImage::Format_RGB32);
+    const QImage sheet = QImage(project + "/images/map01/terrain.png").convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(screen.size(), QSize(480, 272));
+    ASSERT_GE(sheet.width(), 280);
+    for (int row = 1; row <= 8; ++row) {
+        for (int column = 1; column <= 17; ++column) {
+            if (column == 17 && row == 7)
+                continue; // the hero stands there
+            const QImage cell = screen.copy(cellX(column), cellY(row), 28, 29);
+            if (row == 8) {
+                QImage black(28, 29, QImage::Format_RGB32);
+                black.fill(Qt::black);
+                EXPECT_EQ(cell, black) << "row 8, column " << column;
+            } else {
+                EXPECT_EQ(cell, sheet.copy(28 * ((row + column) % 10), 0, 28, 29)) << "row " << row << ", column " << column;
+            }
+        }
+    }
 }
 
 TEST_F(Game, HeroWalksCellByCellAndStopsAtBlocksAndTheGridsEdge)
