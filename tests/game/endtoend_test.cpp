@@ -5,8 +5,8 @@
 
 #include "generator/generator.h"
 #include "harness.h"
-#include "mouse.h"
 #include "map_editor/ui/mapeditor.h"
+#include "mouse.h"
 #include "projects/module1.h"
 #include "projects/ui/controlpanel.h"
 #include "projects/ui/nouvprojet.h"
@@ -166,12 +166,12 @@ TEST(EndToEnd, AGameMadeInTheToolIsPlayedFromTheTitleToTheGameOver)
     click(editor, "Command19");
     child<QScrollBar>(editor, "HScroll3")->setValue(2);
     click(editor, "Command21");
-    EXPECT_EQ(eventLines(editor),
-              (QStringList{"affichertexte(\"Hello\")", "screen.waitVblankStart(30)", "if var[1] == \"1\" then",
-                           "affichertexte(\"Never\")", "end", "var[1] = \"1\"", "if var[1] == \"1\" then",
-                           "affichertexte(\"Now one\")", "end",
-                           QString::fromUtf8("hero.vie = hero.vie - 10 -- Retrait de 10 de vie au héro"),
-                           "runmap(\"02\")"}));
+    EXPECT_EQ(
+        eventLines(editor),
+        (QStringList{"affichertexte(\"Hello\")", "screen.waitVblankStart(30)", "if var[1] == \"1\" then",
+                     "affichertexte(\"Never\")", "end", "var[1] = \"1\"", "if var[1] == \"1\" then",
+                     "affichertexte(\"Now one\")", "end",
+                     QString::fromUtf8("hero.vie = hero.vie - 10 -- Retrait de 10 de vie au héro"), "runmap(\"02\")"}));
     click(editor, "Command2");
     EXPECT_EQ(h.dialogs.pending(), 0);
 

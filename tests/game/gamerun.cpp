@@ -145,7 +145,10 @@ std::optional<Cell> cellAt(int x, int y)
 
 QByteArray mapFile(int startColumn, int startRow, const QStringList &rows)
 {
-    QByteArray text = QStringLiteral("%1%2\r\n").arg(startColumn, 2, 10, QLatin1Char('0')).arg(startRow, 2, 10, QLatin1Char('0')).toLatin1();
+    QByteArray text = QStringLiteral("%1%2\r\n")
+                          .arg(startColumn, 2, 10, QLatin1Char('0'))
+                          .arg(startRow, 2, 10, QLatin1Char('0'))
+                          .toLatin1();
     for (const QString &row : rows)
         text += row.toLatin1() + "\r\n";
     return text + "\r\n\r\n";

@@ -56,12 +56,11 @@ TEST(Templates, AreLuaWithCrLfLines)
 TEST(Templates, FirstEvLuaHasARunevThatDoesNothing)
 {
     QString output;
-    const QString check = QStringLiteral(
-        "dofile([[" TARNWICK_SOURCE_DIR "/data/ftgev.dat]]) "
-        "local before = {} for k in pairs(_G) do before[k] = true end "
-        "assert(type(runev) == 'function') "
-        "assert(select('#', runev(3, 2, '01')) == 0) "
-        "for k in pairs(_G) do assert(before[k], 'runev made ' .. k) end");
+    const QString check = QStringLiteral("dofile([[" TARNWICK_SOURCE_DIR "/data/ftgev.dat]]) "
+                                         "local before = {} for k in pairs(_G) do before[k] = true end "
+                                         "assert(type(runev) == 'function') "
+                                         "assert(select('#', runev(3, 2, '01')) == 0) "
+                                         "for k in pairs(_G) do assert(before[k], 'runev made ' .. k) end");
     EXPECT_EQ(runTool(TARNWICK_LUA, {"-e", check}, &output), 0) << output.toStdString();
 }
 
@@ -78,7 +77,9 @@ QByteArray evLua(const QList<CellEvent> &events)
     QString text = "function runev(colonne,ligne,map)\r\n";
     for (const CellEvent &e : events) {
         text += QStringLiteral("if map == \"%1\" then\r\n    if ligne == %2 and colonne == %3 then\r\n    \r\n")
-                    .arg(e.map).arg(e.row).arg(e.column);
+                    .arg(e.map)
+                    .arg(e.row)
+                    .arg(e.column);
         for (const QString &line : e.lines)
             text += line + "\r\n";
         text += "\r\n    end\r\nend\r\n";
@@ -186,7 +187,8 @@ TEST_F(Game, TheMapIsDrawnFromItsSheetByTileCode)
                 black.fill(Qt::black);
                 EXPECT_EQ(cell, black) << "row 8, column " << column;
             } else {
-                EXPECT_EQ(cell, sheet.copy(28 * ((row + column) % 10), 0, 28, 29)) << "row " << row << ", column " << column;
+                EXPECT_EQ(cell, sheet.copy(28 * ((row + column) % 10), 0, 28, 29))
+                    << "row " << row << ", column " << column;
             }
         }
     }
@@ -205,9 +207,9 @@ TEST_F(Game, HeroWalksCellByCellAndStopsAtBlocksAndTheGridsEdge)
                      "end\r\n");
     const PlayResult r = run(kStartGame + "30-70 left\n100-180 right\n200-203 up\n220-300 down\n", 330);
 
-    EXPECT_EQ(r.trace.heroStops(), (QStringList{"face1 2,1", "gauche1 1,1", "droite1 2,1", "droite1 3,1",
-                                                "droite1 4,1", "dos1 4,1", "face1 4,2", "face1 4,3", "face1 4,4",
-                                                "face1 4,5", "face1 4,6", "face1 4,7", "face1 4,8"}));
+    EXPECT_EQ(r.trace.heroStops(),
+              (QStringList{"face1 2,1", "gauche1 1,1", "droite1 2,1", "droite1 3,1", "droite1 4,1", "dos1 4,1",
+                           "face1 4,2", "face1 4,3", "face1 4,4", "face1 4,5", "face1 4,6", "face1 4,7", "face1 4,8"}));
     // Row 9 is not part of the game's grid: the editor never shows it.
     const QString cells = QString::fromLatin1(readBytes(project + "/entered.txt"));
     QString expected;
@@ -230,7 +232,9 @@ TEST_F(Game, EventLinesShowTextPauseMoveTheHeroAndChangeMap)
     for (int i = 1; i <= 300; ++i)
         words.append(QStringLiteral("w%1").arg(i, 3, 10, QLatin1Char('0')));
     const QString longText = words.join(' ');
-    write("/ev.lua", evLua({{"01", 1, 2,
+    write("/ev.lua", evLua({{"01",
+                             1,
+                             2,
                              {"affichertexte(\"var is \" .. var[1])", "screen.waitVblankStart(30)",
                               "var[1] = \"changed\"", "if var[1] == \"start\" then", "affichertexte(\"never\")", "end",
                               "if var[1] == \"changed\" then", "affichertexte(\"" + longText + "\")", "end",
@@ -240,8 +244,8 @@ TEST_F(Game, EventLinesShowTextPauseMoveTheHeroAndChangeMap)
                             {"01", 8, 7, {"runmap(\"02\")"}}}));
     // Cross held from before the box opened does not close it; only a new press does. Then
     // the long text's pages, then a step right onto the cell that changes the map.
-    const QString keys = kStartGame + "30-33 right\n35-80 cross\n100 cross\n" + pressesEvery(160, 400, 10, "cross")
-                         + "430-433 right\n";
+    const QString keys =
+        kStartGame + "30-33 right\n35-80 cross\n100 cross\n" + pressesEvery(160, 400, 10, "cross") + "430-433 right\n";
     const PlayResult r = run(keys, 480);
     const Trace &t = r.trace;
 
@@ -262,7 +266,8 @@ TEST_F(Game, EventLinesShowTextPauseMoveTheHeroAndChangeMap)
     EXPECT_LE(flips, 2);
     // The frame shown through the pause is the map without the box.
     const int boxFrame = t.lines[lastShown].frame;
-    const int pauseFrame = t.lines[t.find([&](const TraceLine &l) { return l.kind == "flip" && l.frame > boxFrame; }, lastShown)].frame;
+    const int pauseFrame =
+        t.lines[t.find([&](const TraceLine &l) { return l.kind == "flip" && l.frame > boxFrame; }, lastShown)].frame;
     EXPECT_LT(t.find([&](const TraceLine &l) { return l.frame == pauseFrame && l.text.endsWith("parler.png"); }), 0);
     EXPECT_GE(t.find([&](const TraceLine &l) { return l.frame == pauseFrame && l.text.endsWith("droite1.png"); }), 0);
 
@@ -294,9 +299,11 @@ TEST_F(Game, LosingAllHpEndsInTheGameOverThenANewGameStartsAfresh)
 {
     writeMap("01", 1, 1);
     write("/variables.lua", "--Variables du jeu\r\nvar = {}\r\nvar[1] = \"start\"\r\n\r\n");
-    write("/ev.lua", evLua({{"01", 1, 2,
-                             {"affichertexte(\"var is \" .. var[1])", "var[1] = \"changed\"",
-                              "hero.vie = hero.vie - 150"}}}));
+    write("/ev.lua",
+          evLua({{"01",
+                  1,
+                  2,
+                  {"affichertexte(\"var is \" .. var[1])", "var[1] = \"changed\"", "hero.vie = hero.vie - 150"}}}));
     const PlayResult r = run(kStartGame + "30-33 right\n60 cross\n100 cross\n130 cross\n150-153 right\n", 200);
     const Trace &t = r.trace;
 
@@ -317,7 +324,8 @@ TEST_F(Game, LosingAllHpEndsInTheGameOverThenANewGameStartsAfresh)
 TEST_F(Game, StartOpensTheInGameMenu)
 {
     writeMap("01", 1, 1);
-    const PlayResult r = run(kStartGame + "30 start\n50 circle\n70 start\n80 down\n90 cross\n110 down\n120 cross\n", 300);
+    const PlayResult r =
+        run(kStartGame + "30 start\n50 circle\n70 start\n80 down\n90 cross\n110 down\n120 cross\n", 300);
     const Trace &t = r.trace;
 
     const int menu = t.findBlit("images/System/menuingame.png");
@@ -327,11 +335,14 @@ TEST_F(Game, StartOpensTheInGameMenu)
     EXPECT_TRUE(t.anyPrint("Back to title"));
     // The game stays drawn behind the menu.
     const int frame = t.lines[menu].frame;
-    EXPECT_GE(t.find([&](const TraceLine &l) { return l.frame == frame && l.text.endsWith("images/map01/terrain.png"); }), 0);
+    EXPECT_GE(
+        t.find([&](const TraceLine &l) { return l.frame == frame && l.text.endsWith("images/map01/terrain.png"); }), 0);
     // Circle resumes: a frame of the game without the menu before start opens it again.
     const int resumed = t.find([](const TraceLine &l) { return l.frame >= 50 && l.frame < 70 && l.kind == "blit"; });
     ASSERT_GE(resumed, 0);
-    EXPECT_LT(t.find([](const TraceLine &l) { return l.frame >= 52 && l.frame < 70 && l.text.endsWith("menuingame.png"); }), 0);
+    EXPECT_LT(
+        t.find([](const TraceLine &l) { return l.frame >= 52 && l.frame < 70 && l.text.endsWith("menuingame.png"); }),
+        0);
     // "Back to title", then "Quit".
     const int title = t.findBlit("images/System/menuprinc.png", menu);
     ASSERT_GT(title, menu);
