@@ -295,6 +295,15 @@ TEST_F(Game, EventLinesShowTextPauseMoveTheHeroAndChangeMap)
     EXPECT_LT(t.findBlit("images/map01/terrain.png", map2), 0);
 }
 
+TEST_F(Game, AChangeToAMapThatIsNotThereNamesTheEventLine)
+{
+    writeMap("01", 1, 1);
+    write("/ev.lua", evLua({{"01", 1, 2, {"runmap(\"07\")"}}}));
+    const PlayResult r = play(project, "index.lua", kStartGame + "30-33 right\n", 100);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.errors.startsWith("luaplayer: ev.lua:5: runmap: map07.map is missing")) << r.errors.toStdString();
+}
+
 TEST_F(Game, LosingAllHpEndsInTheGameOverThenANewGameStartsAfresh)
 {
     writeMap("01", 1, 1);
