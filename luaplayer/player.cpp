@@ -27,8 +27,6 @@ namespace {
 
 constexpr const char *imageType = "luaplayer.Image";
 constexpr const char *screenType = "luaplayer.Screen";
-constexpr const char *colourType = "luaplayer.Color";
-constexpr const char *controlsType = "luaplayer.Controls";
 constexpr int largestImage = 512;
 
 // Raised to end the run without an error (frame limit, window closed); never a message.
@@ -42,13 +40,39 @@ struct Surface {
     bool isScreen = false;
 };
 
+// Colours and pad readings are small values, compared with == by what they hold.
 struct Colour {
+    static constexpr const char *type = "luaplayer.Color";
     QRgb value;
+    bool operator==(const Colour &) const = default;
 };
 
 struct Pad {
+    static constexpr const char *type = "luaplayer.Controls";
     unsigned held;
+    bool operator==(const Pad &) const = default;
 };
+
+template <typename T>
+void pushValue(lua_State *L, T value)
+{
+    *static_cast<T *>(lua_newuserdata(L, sizeof(T))) = value;
+    luaL_getmetatable(L, T::type);
+    lua_setmetatable(L, -2);
+}
+
+template <typename T>
+const T &checkValue(lua_State *L, int index)
+{
+    return *static_cast<const T *>(luaL_checkudata(L, index, T::type));
+}
+
+template <typename T>
+int valuesEqual(lua_State *L)
+{
+    lua_pushboolean(L, checkValue<T>(L, 1) == checkValue<T>(L, 2));
+    return 1;
+}
 
 Player &player(lua_State *L)
 {
@@ -115,7 +139,7 @@ QRgb colourArg(lua_State *L, int index, QRgb fallback)
 {
     if (lua_isnoneornil(L, index))
         return fallback;
-    return static_cast<Colour *>(luaL_checkudata(L, index, colourType))->value;
+    return checkValue<Colour>(L, index).value;
 }
 
 Surface *newSurface(lua_State *L, const char *type)
@@ -352,17 +376,7 @@ int colourNew(lua_State *L)
     const int g = channel(2, false);
     const int b = channel(3, false);
     const int a = channel(4, true);
-    static_cast<Colour *>(lua_newuserdata(L, sizeof(Colour)))->value = qRgba(r, g, b, a);
-    luaL_getmetatable(L, colourType);
-    lua_setmetatable(L, -2);
-    return 1;
-}
-
-int colourEq(lua_State *L)
-{
-    const auto *a = static_cast<Colour *>(luaL_checkudata(L, 1, colourType));
-    const auto *b = static_cast<Colour *>(luaL_checkudata(L, 2, colourType));
-    lua_pushboolean(L, a->value == b->value);
+    pushValue(L, Colour{qRgba(r, g, b, a)});
     return 1;
 }
 
@@ -373,25 +387,15 @@ int controlsRead(lua_State *L)
     Player &p = player(L);
     if (p.stopping())
         return raiseStop(L);
-    static_cast<Pad *>(lua_newuserdata(L, sizeof(Pad)))->held = p.held();
-    luaL_getmetatable(L, controlsType);
-    lua_setmetatable(L, -2);
+    pushValue(L, Pad{p.held()});
     return 1;
 }
 
 int padButton(lua_State *L)
 {
-    const auto *pad = static_cast<Pad *>(luaL_checkudata(L, 1, controlsType));
+    const unsigned held = checkValue<Pad>(L, 1).held;
     const auto bit = static_cast<unsigned>(lua_tointeger(L, lua_upvalueindex(1)));
-    lua_pushboolean(L, (pad->held & bit) != 0);
-    return 1;
-}
-
-int padEq(lua_State *L)
-{
-    const auto *a = static_cast<Pad *>(luaL_checkudata(L, 1, controlsType));
-    const auto *b = static_cast<Pad *>(luaL_checkudata(L, 2, controlsType));
-    lua_pushboolean(L, a->held == b->held);
+    lua_pushboolean(L, (held & bit) != 0);
     return 1;
 }
 
@@ -535,12 +539,12 @@ void openApi(lua_State *L)
     lua_setfield(L, -2, "__gc");
     lua_pop(L, 1);
 
-    luaL_newmetatable(L, colourType);
-    lua_pushcfunction(L, colourEq);
+    luaL_newmetatable(L, Colour::type);
+    lua_pushcfunction(L, valuesEqual<Colour>);
     lua_setfield(L, -2, "__eq");
     lua_pop(L, 1);
 
-    luaL_newmetatable(L, controlsType);
+    luaL_newmetatable(L, Pad::type);
     lua_newtable(L);
     for (const buttons::Name &b : buttons::names) {
         lua_pushinteger(L, lua_Integer(b.bit));
@@ -548,7 +552,7 @@ void openApi(lua_State *L)
         lua_setfield(L, -2, b.name);
     }
     lua_setfield(L, -2, "__index");
-    lua_pushcfunction(L, padEq);
+    lua_pushcfunction(L, valuesEqual<Pad>);
     lua_setfield(L, -2, "__eq");
     lua_pop(L, 1);
 

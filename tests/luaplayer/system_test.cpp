@@ -31,8 +31,12 @@ TEST(LuaPlayerSystem, RunsTheBootScriptOfTheTestRunIntoTheProjectFolder)
           "dofile(\"ram.lua\")\r\nscreen:print(0, 8, System.currentDirectory())\r\n");
     s.put(QStringLiteral("projets/") + project + QStringLiteral("/ram.lua"), "screen:print(0, 0, \"ram\")\r\n");
 
-    const Stage::Result r = s.start({QStringLiteral("index.lua")});
+    // Records named relative to the starting folder stay there when the script moves on.
+    const Stage::Result r = s.start({QStringLiteral("index.lua")},
+                                    {{QStringLiteral("LUAPLAYER_SHOTS"), QStringLiteral("../shots")},
+                                     {QStringLiteral("LUAPLAYER_TRACE"), QStringLiteral("../trace.txt")}});
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_FALSE(r.shot(QStringLiteral("last.png")).isNull());
     ASSERT_EQ(r.printed().size(), 2);
     EXPECT_EQ(r.printed()[0], "ram");
     // The folder comes back in the scripts' code page, so it can be handed back as it is.
