@@ -18,7 +18,6 @@ int runTarnwick(int argc, char **argv, Edition edition)
     Session session(toolFolder, edition, dialogs, shell);
     Mainform mainform(session);
     dialogs.setParent(&mainform);
-    mainform.show();
-    mainform.showWelcome();
+    mainform.startUp();
     return app.exec();
 }

@@ -42,6 +42,9 @@ QFont arial(bool bold, double points)
     // 8.25 pt is 11 pixels on the 96-dpi screens the windows were laid out for.
     font.setPixelSize(qRound(points * 96.0 / 72.0));
     font.setBold(bold);
+    // Whole-pixel advances, as the Windows text the layouts were made with: with fractional
+    // ones "Game Name:" no longer fits its label and wraps.
+    font.setHintingPreference(QFont::PreferFullHinting);
     return font;
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/twips.h"
 
+#include <QCloseEvent>
 #include <QMdiSubWindow>
 
 Form::Form(Session &session, Mainform &mainform) : m_session(session), m_mainform(mainform) {}
@@ -12,10 +13,22 @@ QMdiSubWindow *Form::subWindow() const
     return qobject_cast<QMdiSubWindow *>(parentWidget());
 }
 
-int Form::leftTwips() const { return subWindow() ? twips(subWindow()->x()) : 0; }
-int Form::topTwips() const { return subWindow() ? twips(subWindow()->y()) : 0; }
-int Form::widthTwips() const { return twips(subWindow() ? subWindow()->width() : width()); }
-int Form::heightTwips() const { return twips(subWindow() ? subWindow()->height() : height()); }
+int Form::leftTwips() const
+{
+    return subWindow() ? twips(subWindow()->x()) : 0;
+}
+int Form::topTwips() const
+{
+    return subWindow() ? twips(subWindow()->y()) : 0;
+}
+int Form::widthTwips() const
+{
+    return twips(subWindow() ? subWindow()->width() : width());
+}
+int Form::heightTwips() const
+{
+    return twips(subWindow() ? subWindow()->height() : height());
+}
 
 void Form::setLeftTwips(int left)
 {
@@ -58,6 +71,13 @@ void Form::hideForm()
 {
     if (auto *w = subWindow())
         w->hide();
+}
+
+void Form::closeEvent(QCloseEvent *event)
+{
+    // Its sub-window closes it once Form_Unload has agreed.
+    m_closed = true;
+    QWidget::closeEvent(event);
 }
 
 void Form::closeForm()

@@ -24,6 +24,8 @@ public:
     virtual void Form_Deactivate() {}
     // Runs before the window closes; false keeps it open.
     virtual bool Form_Unload() { return true; }
+    // The frame the window sits in (border, title bar, buttons); empty for the usual one.
+    virtual Qt::WindowFlags frameFlags() const { return {}; }
 
     // Outer geometry in twips, relative to the main window's client area.
     int leftTwips() const;
@@ -38,12 +40,16 @@ public:
     void showForm();
     void hideForm();
     void closeForm();
+    // A closed window lingers as an object until the event loop deletes it; it is gone all the same.
+    bool isClosed() const { return m_closed; }
 
 protected:
+    void closeEvent(QCloseEvent *event) override;
     // The designed client area; the window is sized to hold it.
     void setClientSizeTwips(int width, int height);
 
 private:
     Session &m_session;
     Mainform &m_mainform;
+    bool m_closed = false;
 };

@@ -16,6 +16,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMouseEvent>
 
 namespace {
 
@@ -38,7 +39,16 @@ private:
     QPointer<Form> m_form;
 };
 
-Form *formOf(QMdiSubWindow *window) { return window ? qobject_cast<Form *>(window->widget()) : nullptr; }
+Form *formOf(QMdiSubWindow *window)
+{
+    return window ? qobject_cast<Form *>(window->widget()) : nullptr;
+}
+
+// A closed window stays an object until the event loop deletes it; only an open one counts.
+template <class T> T *ifOpen(const QPointer<T> &slot)
+{
+    return slot && !slot->isClosed() ? slot.data() : nullptr;
+}
 
 } // namespace
 
@@ -59,10 +69,26 @@ Mainform::Mainform(Session &session) : m_session(session), m_mdi(new QMdiArea(th
     MDIForm_Load();
 }
 
-Mainform::~Mainform() = default;
+Mainform::~Mainform()
+{
+    // The area outlives this destructor and reports its children's removal as activations.
+    disconnect(m_mdi, nullptr, this, nullptr);
+}
 
-Acc *Mainform::welcome() const { return m_welcome; }
-Controlpanel *Mainform::dashboard() const { return m_dashboard; }
+Acc *Mainform::welcome() const
+{
+    return ifOpen(m_welcome);
+}
+Controlpanel *Mainform::dashboard() const
+{
+    return ifOpen(m_dashboard);
+}
+
+void Mainform::startUp()
+{
+    show();
+    showWelcome();
+}
 
 void Mainform::MDIForm_Load()
 {
@@ -75,10 +101,13 @@ QMdiSubWindow *Mainform::addChild(Form *form, Qt::WindowFlags flags)
     auto *window = new FormWindow(form);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWidget(form);
-    if (flags)
-        window->setWindowFlags(flags);
     window->setWindowTitle(form->windowTitle());
     m_mdi->addSubWindow(window);
+    // Set once the window sits in the area: only then are the flags read as a sub-window's.
+    if (!flags)
+        flags = form->frameFlags();
+    if (flags)
+        window->setWindowFlags(flags);
     const QSize client = form->size();
     window->adjustSize();
     const QSize frame = window->size() - window->contentsRect().size();
@@ -90,7 +119,7 @@ QList<Form *> Mainform::forms() const
 {
     QList<Form *> result;
     for (QMdiSubWindow *w : m_mdi->subWindowList(QMdiArea::CreationOrder))
-        if (Form *f = formOf(w))
+        if (Form *f = formOf(w); f && !f->isClosed())
             result.append(f);
     return result;
 }
@@ -102,7 +131,7 @@ void Mainform::activated(QMdiSubWindow *window)
         return;
     Form *previous = formOf(m_active);
     m_active = window;
-    if (previous)
+    if (previous && !previous->isClosed())
         previous->Form_Deactivate();
     if (Form *f = formOf(window))
         f->Form_Activate();
@@ -110,7 +139,7 @@ void Mainform::activated(QMdiSubWindow *window)
 
 template <class T> T *Mainform::single(QPointer<T> &slot)
 {
-    if (!slot) {
+    if (!ifOpen(slot)) {
         slot = new T(m_session, *this);
         addChild(slot);
     }
@@ -126,7 +155,7 @@ void Mainform::showWelcome()
 
 void Mainform::hideWelcome()
 {
-    if (!m_welcome) {
+    if (!ifOpen(m_welcome)) {
         m_welcome = new Acc(m_session, *this);
         QMdiSubWindow *w = addChild(m_welcome);
         w->hide();
@@ -137,7 +166,7 @@ void Mainform::hideWelcome()
 
 void Mainform::moveWelcome(int topTwips, int leftTwips)
 {
-    if (!m_welcome)
+    if (!ifOpen(m_welcome))
         return;
     m_welcome->setTopTwips(topTwips);
     m_welcome->setLeftTwips(leftTwips);
@@ -150,7 +179,10 @@ void Mainform::showDashboard()
     m_mdi->setActiveSubWindow(panel->subWindow());
 }
 
-int Mainform::dashboardWidthTwips() const { return m_dashboard ? m_dashboard->widthTwips() : 0; }
+int Mainform::dashboardWidthTwips() const
+{
+    return dashboard() ? m_dashboard->widthTwips() : 0;
+}
 
 void Mainform::showNewProject()
 {
@@ -205,12 +237,15 @@ void Mainform::closeProjectWindows()
 {
     // Windows opened on the previous project would address the new project's folder.
     for (Form *f : forms())
-        if (qobject_cast<mapeditor *>(f) || qobject_cast<combateditor *>(f) || qobject_cast<var *>(f)
-            || qobject_cast<gameoptions *>(f))
+        if (qobject_cast<mapeditor *>(f) || qobject_cast<combateditor *>(f) || qobject_cast<var *>(f) ||
+            qobject_cast<gameoptions *>(f))
             f->subWindow()->close();
 }
 
-void Mainform::MDIForm_Click() { hideWelcome(); }
+void Mainform::MDIForm_Click()
+{
+    hideWelcome();
+}
 
 void Mainform::menu_Click()
 {
@@ -220,15 +255,32 @@ void Mainform::menu_Click()
 
 bool Mainform::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_mdi->viewport() && event->type() == QEvent::MouseButtonRelease)
-        MDIForm_Click();
+    // A click is a press and a release on the empty background itself: a mouse event that a
+    // child window leaves unhandled reaches the viewport too, and does not count.
+    if (watched == m_mdi->viewport() &&
+        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease)) {
+        const QPoint at = static_cast<QMouseEvent *>(event)->position().toPoint();
+        const bool onBackground = !m_mdi->viewport()->childAt(at);
+        if (event->type() == QEvent::MouseButtonPress) {
+            m_pressOnBackground = onBackground;
+        } else if (m_pressOnBackground && onBackground) {
+            m_pressOnBackground = false;
+            MDIForm_Click();
+        }
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
 void Mainform::closeEvent(QCloseEvent *event)
 {
-    // Children close first; one that refuses keeps the whole frame open.
-    for (QMdiSubWindow *w : m_mdi->subWindowList(QMdiArea::CreationOrder)) {
+    // Children close first; one that refuses keeps the whole frame open. The dashboard asks
+    // first, so that its No leaves every window as it was.
+    QList<QMdiSubWindow *> windows = m_mdi->subWindowList(QMdiArea::CreationOrder);
+    if (Controlpanel *panel = dashboard()) {
+        windows.removeOne(panel->subWindow());
+        windows.prepend(panel->subWindow());
+    }
+    for (QMdiSubWindow *w : windows) {
         if (!w->close()) {
             event->ignore();
             return;

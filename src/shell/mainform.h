@@ -28,7 +28,10 @@ public:
     Session &session() const { return m_session; }
     QMdiArea *mdiArea() const { return m_mdi; }
 
-    // Puts a form into a new child window; extra flags shape its frame.
+    // Start-up: the main window, then the welcome screen as its active child window.
+    void startUp();
+
+    // Puts a form into a new child window; flags shape its frame (default: the form's own).
     QMdiSubWindow *addChild(Form *form, Qt::WindowFlags flags = {});
     // Every form open now, shown or hidden, in creation order.
     QList<Form *> forms() const;
@@ -77,6 +80,7 @@ private:
     Session &m_session;
     QMdiArea *m_mdi;
     QPointer<QMdiSubWindow> m_active;
+    bool m_pressOnBackground = false;
     QPointer<Acc> m_welcome;
     QPointer<Controlpanel> m_dashboard;
     QPointer<nouvprojet> m_newProject;

@@ -1,3 +1,10 @@
 #include "projects/ui/gameoptions.h"
 
-gameoptions::gameoptions(Session &session, Mainform &mainform) : Form(session, mainform) {}
+#include "projects/session.h"
+
+gameoptions::gameoptions(Session &session, Mainform &mainform) : Form(session, mainform)
+{
+    setObjectName(QStringLiteral("gameoptions"));
+    setWindowTitle(session.tx("Game Options", "Form1"));
+    setClientSizeTwips(4680, 3090);
+}

@@ -2,6 +2,7 @@
 
 #include "shell/form.h"
 
+// The game-setup window: an empty window, as yet without controls.
 class gameoptions : public Form {
     Q_OBJECT
 public:

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The cell event file: one cell's Lua statements, each behind a CR LF, and the CR LF that
+// savefile adds at the end. Only that layout reads back exactly as written.
+namespace eventfile {
+
+// "/ev/map" + map + "/ev" + row + column, to follow the project folder. Row and column run
+// together with no separator and no leading zero: row 1, column 12 is "ev112".
+QString filePart(const QString &map, const QString &row, const QString &column);
+
+// Splits a file's text into lines as the panel has always read it: a line ends at a CR LF
+// found from the fourth character on, the first line loses its first character (the LF of
+// the leading CR LF), and text after the last CR LF is dropped.
+QStringList split(const QString &text);
+
+// CR LF before every line that is not empty; savefile adds the final CR LF.
+QString join(const QStringList &lines);
+
+// Through loadfile and savefile: a missing file reads as no lines, a failed write is silent.
+QStringList load(const QString &path);
+void save(const QStringList &lines, const QString &path);
+
+} // namespace eventfile

@@ -1,0 +1,213 @@
+#include "map_editor/mapdocument.h"
+
+#include "map_editor/tilesets.h"
+#include "projects/module1.h"
+#include "projects/numbers.h"
+#include "projects/session.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <limits>
+
+namespace mapdoc {
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+// A row of a file: 17 characters and its CR LF.
+constexpr int kLineLength = kColumns + 2;
+// The map file's rows start after the hero start line.
+constexpr int kMapRowsStart = 6;
+
+QString section(const QString &map)
+{
+    return QStringLiteral("Carte") + map;
+}
+
+std::optional<int> heroNumber(const QString &caption)
+{
+    const std::optional<long long> n = wholeNumber(caption);
+    if (!n || *n < std::numeric_limits<int>::min() || *n > std::numeric_limits<int>::max())
+        return std::nullopt;
+    return int(*n);
+}
+
+} // namespace
+
+QString cellText(const Cell &cell)
+{
+    if (const auto *text = std::get_if<QString>(&cell))
+        return *text;
+    if (const auto *number = std::get_if<long long>(&cell))
+        return QString::number(*number);
+    return QString();
+}
+
+bool isBlocked(const Cell &cell)
+{
+    const auto *text = std::get_if<QString>(&cell);
+    return text && *text == QLatin1String("1");
+}
+
+std::optional<long long> pictureNumber(const Cell &tile)
+{
+    if (const auto *number = std::get_if<long long>(&tile))
+        return *number + 1;
+    if (const auto *text = std::get_if<QString>(&tile)) {
+        const std::optional<long long> code = wholeNumber(*text);
+        return code ? std::optional<long long>(*code + 1) : std::nullopt;
+    }
+    return 1;
+}
+
+std::optional<int> hitCell(float x, float y)
+{
+    const float xs = x + float(kHitWidening);
+    const float ys = y + float(kHitWidening);
+    for (int r = 0; r < kShownRows; ++r)
+        for (int c = 0; c < kColumns; ++c)
+            if (xs > float(kCellWidth * c) && x < float(kCellWidth * c + kCellWidth) && ys > float(kCellHeight * r) &&
+                y < float(kCellHeight * r + kCellHeight))
+                return cellIndex(r, c);
+    return std::nullopt;
+}
+
+void readRows(const QString &mapText, const QString &blockText, MapState &state)
+{
+    for (int r = 0; r < kShownRows; ++r)
+        for (int c = 0; c < kColumns; ++c) {
+            const int i = cellIndex(r, c);
+            state.tiles[i] = mapText.mid(kMapRowsStart + r * kLineLength + c, 1);
+            state.blocks[i] = blockText.mid(r * kLineLength + c, 1);
+        }
+}
+
+static QString rowsText(const std::array<Cell, kCells> &cells)
+{
+    QString text;
+    for (int r = 0; r < kFileRows; ++r) {
+        for (int c = 0; c < kColumns; ++c)
+            text += cellText(cells[cellIndex(r, c)]);
+        text += kCrLf;
+    }
+    return text;
+}
+
+std::optional<QString> mapText(const QString &heroColumn, const QString &heroRow, const MapState &state)
+{
+    const std::optional<int> column = heroNumber(heroColumn);
+    const std::optional<int> row = heroNumber(heroRow);
+    if (!column || !row)
+        return std::nullopt;
+    return pad2(*column) + pad2(*row) + kCrLf + rowsText(state.tiles);
+}
+
+QString blockText(const MapState &state)
+{
+    return rowsText(state.blocks);
+}
+
+QString mapFilePart(const QString &map)
+{
+    return QStringLiteral("/map") + map + QStringLiteral(".map");
+}
+QString blockFilePart(const QString &map)
+{
+    return QStringLiteral("/map") + map + QStringLiteral(".ev");
+}
+
+QString eventFilePart(const QString &map, int row, int column)
+{
+    return QStringLiteral("/ev/map") + map + QStringLiteral("/ev") + QString::number(row) + QString::number(column);
+}
+
+Loaded load(const Session &session, const QString &map, MapState &state)
+{
+    const QString ini = session.projectIni();
+    Loaded loaded;
+    loaded.texture = Module1::readini(section(map), QStringLiteral("texture"), ini);
+    const QString m = Module1::loadfile(session.projectPath(mapFilePart(map)));
+    const QString e = Module1::loadfile(session.projectPath(blockFilePart(map)));
+    loaded.name = Module1::readini(section(map), QStringLiteral("nom"), ini);
+    loaded.heroColumn = m.left(2);
+    loaded.heroRow = m.mid(2, 2);
+    loaded.valid = !m.isEmpty();
+    if (loaded.valid)
+        readRows(m, e, state);
+    return loaded;
+}
+
+bool save(const Session &session, const QString &map, const QString &name, const QString &heroColumn,
+          const QString &heroRow, const MapState &state)
+{
+    const std::optional<QString> tiles = mapText(heroColumn, heroRow, state);
+    if (map.isEmpty() || !tiles)
+        return false;
+    Module1::writeini(section(map), QStringLiteral("nom"), name, session.projectIni());
+    Module1::savefile(blockText(state), session.projectPath(blockFilePart(map)));
+    Module1::savefile(*tiles, session.projectPath(mapFilePart(map)));
+    return true;
+}
+
+void reset(const Session &session, const QString &map, MapState &state)
+{
+    state.tiles.fill(QStringLiteral("0"));
+    state.blocks.fill(QStringLiteral("0"));
+    for (int r = 1; r <= kShownRows; ++r)
+        for (int c = 1; c <= kColumns; ++c)
+            Module1::savefile(QString(), session.projectPath(eventFilePart(map, r, c)));
+}
+
+std::optional<long long> mapCount(const Session &session)
+{
+    return wholeNumber(Module1::readini(QStringLiteral("Jeu"), QStringLiteral("cartes"), session.projectIni()));
+}
+
+NewMap createMap(const Session &session)
+{
+    NewMap result;
+    const std::optional<long long> count = mapCount(session);
+    if (!count || *count < 0 || *count >= std::numeric_limits<int>::max())
+        return result;
+    const QString map = pad2(int(*count + 1));
+    result.map = map;
+
+    // Both folders are looked at before anything is made, so a map left half-made by an
+    // earlier failure is reported instead of being written over.
+    const QString images = session.projectPath(QStringLiteral("/images/map") + map);
+    const QString events = session.projectPath(QStringLiteral("/ev/map") + map);
+    for (const QString &folder : {images, events})
+        if (QFileInfo::exists(folder)) {
+            result.outcome = NewMap::FolderExists;
+            result.folder = folder;
+            return result;
+        }
+    if (!QDir().mkdir(images)) {
+        result.outcome = NewMap::FolderFailed;
+        result.folder = images;
+        return result;
+    }
+    if (!QDir().mkdir(events)) {
+        QDir().rmdir(images);
+        result.outcome = NewMap::FolderFailed;
+        result.folder = events;
+        return result;
+    }
+
+    result.sheetCopied = tilesets::copySheet(session, QStringLiteral("01"), map).sheetCopied;
+    const auto copyTemplate = [&](const QString &name, const QString &filePart) {
+        Module1::savefile(Module1::loadfile(session.toolPath(QStringLiteral("/data/") + name)),
+                          session.projectPath(filePart));
+    };
+    copyTemplate(QStringLiteral("ftgmev.dat"), blockFilePart(map));
+    copyTemplate(QStringLiteral("ftgmma.dat"), mapFilePart(map));
+    const QString ini = session.projectIni();
+    Module1::writeini(section(map), QStringLiteral("texture"), QStringLiteral("01"), ini);
+    Module1::writeini(section(map), QStringLiteral("nom"), QStringLiteral("Carte 1"), ini);
+    Module1::writeini(QStringLiteral("Jeu"), QStringLiteral("cartes"), map, ini);
+    result.outcome = NewMap::Created;
+    return result;
+}
+
+} // namespace mapdoc

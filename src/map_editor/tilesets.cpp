@@ -1,0 +1,72 @@
+#include "map_editor/tilesets.h"
+
+#include "platform/ansi.h"
+#include "projects/module1.h"
+#include "projects/numbers.h"
+#include "projects/session.h"
+
+#include <algorithm>
+
+namespace tilesets {
+
+QString folder(const QString &toolFolder, const QString &set)
+{
+    return toolFolder + QStringLiteral("/data/images/terrains/terrain") + set;
+}
+
+QString picturePath(const QString &toolFolder, const QString &set, long long number)
+{
+    return folder(toolFolder, set) + QStringLiteral("/terrain0") + QString::number(number) + QStringLiteral(".JPG");
+}
+
+QString sheetPath(const QString &toolFolder, const QString &set)
+{
+    return folder(toolFolder, set) + QStringLiteral("/terrain01.png");
+}
+
+QString tileCountText(const QString &toolFolder, const QString &set)
+{
+    return Module1::readini(QStringLiteral("texture"), QStringLiteral("nbimg"),
+                            folder(toolFolder, set) + QStringLiteral("/texture.ini"));
+}
+
+int count(const QString &toolFolder)
+{
+    int k = 0;
+    while (!tileCountText(toolFolder, pad2(k + 1)).isEmpty())
+        ++k;
+    return k;
+}
+
+int brushMaximum(const QString &toolFolder, const QString &set)
+{
+    const std::optional<long long> n = wholeNumber(tileCountText(toolFolder, set));
+    if (!n || *n < 1)
+        return 1;
+    return int(std::min<long long>(*n, kMaxBrush));
+}
+
+QString mapTileSet(const Session &session, const QString &map)
+{
+    return Module1::readini(QStringLiteral("Carte") + map, QStringLiteral("texture"), session.projectIni());
+}
+
+Change copySheet(const Session &session, const QString &set, const QString &map)
+{
+    Change change;
+    QByteArray bytes;
+    change.sheetFound = ansi::readFile(sheetPath(session.toolFolder(), set), bytes);
+    change.sheetCopied =
+        change.sheetFound &&
+        ansi::replaceFile(session.projectPath(QStringLiteral("/images/map") + map + QStringLiteral("/terrain.png")),
+                          bytes);
+    return change;
+}
+
+Change apply(const Session &session, const QString &set, const QString &map)
+{
+    Module1::writeini(QStringLiteral("Carte") + map, QStringLiteral("texture"), set, session.projectIni());
+    return copySheet(session, set, map);
+}
+
+} // namespace tilesets

@@ -1,0 +1,141 @@
+#include "projects/newproject.h"
+
+#include "platform/ansi.h"
+#include "projects/module1.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace newproject {
+
+namespace {
+
+const QString kForbidden = QStringLiteral("/\\<>:\"|?*");
+
+QString shown(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+// Creates one folder; "" or why it could not be made.
+QString makeFolder(const QString &path, Edition edition)
+{
+    if (QDir().mkdir(path))
+        return {};
+    if (QFileInfo::exists(path))
+        return tx(edition, "The folder %1 already exists.", "Le dossier %1 existe déjà.").arg(shown(path));
+    return tx(edition, "The folder %1 could not be created.", "Le dossier %1 n'a pas pu être créé.").arg(shown(path));
+}
+
+// Copies a picture byte for byte, replacing the target.
+QString copyFile(const QString &from, const QString &to, Edition edition)
+{
+    if (!QFileInfo(from).isFile())
+        return tx(edition, "The file %1 is missing.", "Le fichier %1 est introuvable.").arg(shown(from));
+    if (QFileInfo::exists(to))
+        QFile::remove(to);
+    if (QFile::copy(from, to))
+        return {};
+    return tx(edition, "The file %1 could not be copied to %2.", "Le fichier %1 n'a pas pu être copié vers %2.")
+        .arg(shown(from), shown(to));
+}
+
+void copyText(const QString &from, const QString &to)
+{
+    Module1::savefile(Module1::loadfile(from), to);
+}
+
+} // namespace
+
+bool isValidName(const QString &name)
+{
+    if (name.isEmpty() || name == QStringLiteral(".") || name == QStringLiteral(".."))
+        return false;
+    for (const QChar c : name) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || u == 0x7F || (u >= 0x80 && u <= 0x9F) || kForbidden.contains(c))
+            return false;
+    }
+    return ansi::canEncode(name);
+}
+
+QString create(const QString &toolFolder, const QString &name, const QString &author, Edition edition)
+{
+    const QString p = toolFolder + QStringLiteral("/projets/") + name;
+    if (name.isEmpty())
+        return tx(edition, "The project has no name.", "Le projet n'a pas de nom.");
+    if (!isValidName(name))
+        return tx(edition,
+                  "\"%1\" cannot name a project folder: it may not be \".\" or \"..\", nor hold / \\ < > : \" | ? * "
+                  "or control characters, and each of its characters must be one that Windows-1252 holds.",
+                  "« %1 » ne peut pas nommer un dossier de projet : ni « . » ni « .. », aucun des caractères "
+                  "/ \\ < > : \" | ? * ni caractère de contrôle, et chacun de ses caractères doit exister "
+                  "en Windows-1252.")
+            .arg(name);
+
+    // 1. The project folder: an existing project stops the creation before anything is written.
+    if (QString error = makeFolder(p, edition); !error.isEmpty())
+        return error;
+
+    // 2. projet.ini, in the order its sections and keys are read back.
+    const QString ini = p + QStringLiteral("/projet.ini");
+    Module1::writeini(QStringLiteral("Jeu"), QStringLiteral("nom"), name, ini);
+    Module1::writeini(QStringLiteral("Jeu"), QStringLiteral("auteur"), author, ini);
+    Module1::writeini(QStringLiteral("Jeu"), QStringLiteral("ver"), QStringLiteral("3.0.0"), ini);
+    Module1::writeini(QStringLiteral("Jeu"), QStringLiteral("cartes"), QStringLiteral("1"), ini);
+    Module1::writeini(QStringLiteral("Jeu"), QStringLiteral("combats"), QStringLiteral("0"), ini);
+    Module1::writeini(QStringLiteral("Carte01"), QStringLiteral("texture"), QStringLiteral("01"), ini);
+    Module1::writeini(QStringLiteral("Carte01"), QStringLiteral("nom"), QStringLiteral("Carte 1"), ini);
+    Module1::writeini(QStringLiteral("Variables"), QStringLiteral("nombre"), QStringLiteral("0"), ini);
+
+    // 3. The folders.
+    for (const char *folder : {"/images", "/images/System", "/images/personnages", "/images/personnages/hero",
+                               "/images/map01", "/ev", "/ev/map01"}) {
+        if (QString error = makeFolder(p + QLatin1String(folder), edition); !error.isEmpty())
+            return error;
+    }
+
+    // 4. The hero's sprites.
+    const QString data = toolFolder + QStringLiteral("/data");
+    for (const char *sprite : {"dos1.png", "dos2.png", "dos3.png", "face1.png", "face2.png", "face3.png", "droite1.png",
+                               "droite2.png", "droite3.png", "gauche1.png", "gauche2.png", "gauche3.png", "mort.png"}) {
+        const QString file = QLatin1String(sprite);
+        if (QString error = copyFile(data + QStringLiteral("/images/personnages/perso01/") + file,
+                                     p + QStringLiteral("/images/personnages/hero/") + file, edition);
+            !error.isEmpty())
+            return error;
+    }
+
+    // 5. The system pictures: from "system" to "System".
+    for (const char *picture : {"imgprinc.png", "menuingame.png", "menuprinc.png", "parler.png"}) {
+        const QString file = QLatin1String(picture);
+        if (QString error = copyFile(data + QStringLiteral("/images/system/theme01/") + file,
+                                     p + QStringLiteral("/images/System/") + file, edition);
+            !error.isEmpty())
+            return error;
+    }
+
+    // 6. The game's scripts.
+    copyText(data + QStringLiteral("/ftgr.dat"), p + QStringLiteral("/ram.lua"));
+    copyText(data + QStringLiteral("/ftgm.dat"), p + QStringLiteral("/map.lua"));
+    copyText(data + QStringLiteral("/ftgi.dat"), p + QStringLiteral("/index.lua"));
+    copyText(data + QStringLiteral("/ftgms.dat"), p + QStringLiteral("/menustart.lua"));
+    copyText(data + QStringLiteral("/ftgev.dat"), p + QStringLiteral("/ev.lua"));
+
+    // 7. The first map's tile-set sheet.
+    if (QString error = copyFile(data + QStringLiteral("/images/terrains/terrain01/terrain01.png"),
+                                 p + QStringLiteral("/images/map01/terrain.png"), edition);
+        !error.isEmpty())
+        return error;
+
+    // 8. The first map: block file, then map file.
+    copyText(data + QStringLiteral("/ftgmev.dat"), p + QStringLiteral("/map01.ev"));
+    copyText(data + QStringLiteral("/ftgmma.dat"), p + QStringLiteral("/map01.map"));
+
+    // 9. The first variables.lua.
+    Module1::savefile(QStringLiteral("--Variables du jeu"), p + QStringLiteral("/variables.lua"));
+    return {};
+}
+
+} // namespace newproject

@@ -1,0 +1,112 @@
+#include "harness.h"
+#include "map_editor/ui/mapeditor.h"
+#include "projects/module1.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A project as a new project leaves it, with one map and one variable.
+void layOut(Session &s)
+{
+    s.setCurrentProject(QStringLiteral("Demo"));
+    QDir().mkpath(s.projectPath("/ev/map01"));
+    QDir().mkpath(s.projectPath("/images/map01"));
+    QFile::copy(s.toolPath("/data/images/terrains/terrain01/terrain01.png"),
+                s.projectPath("/images/map01/terrain.png"));
+    Module1::savefile(Module1::loadfile(s.toolPath("/data/ftgmma.dat")), s.projectPath("/map01.map"));
+    Module1::savefile(Module1::loadfile(s.toolPath("/data/ftgmev.dat")), s.projectPath("/map01.ev"));
+    const QString ini = s.projectIni();
+    Module1::writeini("Jeu", "nom", "Demo", ini);
+    Module1::writeini("Jeu", "cartes", "1", ini);
+    Module1::writeini("Carte01", "texture", "01", ini);
+    Module1::writeini("Carte01", "nom", "Carte 1", ini);
+    Module1::writeini("Variables", "nombre", "1", ini);
+    Module1::writeini("Variable1", "numero", "1", ini);
+    Module1::writeini("Variable1", "valeur", "0", ini);
+}
+
+// Inside the cell at 0-based row and column.
+void press(mapeditor *e, int r, int c)
+{
+    e->CarteImg_MouseDown(1, 0, 420.0f * c + 200, 435.0f * r + 200);
+}
+
+template <class T> T *find(mapeditor *e, const char *name)
+{
+    T *control = e->findChild<T *>(QString::fromLatin1(name));
+    EXPECT_TRUE(control) << name;
+    return control;
+}
+
+void click(mapeditor *e, const char *name)
+{
+    if (auto *b = find<QPushButton>(e, name))
+        b->click();
+}
+
+} // namespace
+
+TEST(EventsInTheMapEditor, EventModePressAddLinesSaveAndReopen)
+{
+    for (const Edition edition : {Edition::English, Edition::French}) {
+        SCOPED_TRACE(edition == Edition::English ? "English" : "French");
+        Harness h(edition);
+        layOut(h.session);
+        mapeditor *e = h.mainform->openMapEditor("01");
+        ASSERT_TRUE(e);
+        h.settle();
+
+        e->Option1[2]->setChecked(true);
+        press(e, 1, 4);
+        // Heights go through whole pixels, so they hold to within one pixel (15 twips).
+        EXPECT_NEAR(e->heightTwips(), e->openHeightTwips(), 15) << "the window shows the panel";
+        EXPECT_FALSE(e->CarteImg->isEnabled());
+        EXPECT_EQ(e->panel()->lines(), QStringList());
+
+        h.dialogs.type("Bonjour \"toi\"");
+        click(e, "Command8");
+        click(e, "Command13");
+        find<QComboBox>(e, "Combo1")->setCurrentIndex(0);
+        find<QComboBox>(e, "Combo2")->setCurrentIndex(0);
+        find<QLineEdit>(e, "Text3")->setText("3");
+        click(e, "Command3");
+        click(e, "Command15");
+
+        // A hero move through the real canvas: the pick takes the pressed cell.
+        h.dialogs.answer(MsgAnswer::Ok);
+        click(e, "Command23");
+        EXPECT_TRUE(e->CarteImg->isEnabled());
+        press(e, 2, 6);
+        EXPECT_FALSE(e->CarteImg->isEnabled());
+        EXPECT_FALSE(e->heroMoveArmed());
+
+        click(e, "Command2");
+        EXPECT_TRUE(e->CarteImg->isEnabled());
+        EXPECT_NEAR(e->heightTwips(), e->closedHeightTwips(), 15);
+        EXPECT_LT(e->closedHeightTwips(), e->openHeightTwips());
+        const QByteArray expected = QByteArray("\r\naffichertexte(\"Bonjour \\\"toi\\\"\")"
+                                               "\r\nif var[1] == \"3\" then"
+                                               "\r\nend"
+                                               "\r\nhero.x = 7 -- D\xe9placement du h\xe9ro(vertical)"
+                                               "\r\nhero.y = 3 -- D\xe9placelement du h\xe9ro(horizontal)\r\n");
+        EXPECT_EQ(readBytes(h.session.projectPath("/ev/map01/ev25")), expected);
+
+        // Another cell, then back: the saved lines come back in order.
+        press(e, 0, 0);
+        EXPECT_EQ(e->panel()->lines(), QStringList());
+        click(e, "Command20");
+        press(e, 1, 4);
+        EXPECT_EQ(e->panel()->lines().size(), 5);
+        EXPECT_EQ(e->panel()->lines().first(), "affichertexte(\"Bonjour \\\"toi\\\"\")");
+        EXPECT_EQ(find<QListWidget>(e, "listev")->count(), 5);
+        EXPECT_EQ(h.dialogs.pending(), 0);
+    }
+}
