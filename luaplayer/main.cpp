@@ -1,1 +1,112 @@
-int main() { return 0; }
+// luaplayer.exe: the stand-in for Lua Player for Windows, which cannot run here. It runs the
+// script named by its first argument, looked up in the current folder, with Lua 5.1 and the
+// part of the console Lua Player's API that the game's scripts use:
+//
+//   screen (480 x 272): screen:clear([color]), screen:blit(x, y, image [, sx, sy, w, h] [, alpha]),
+//     screen:print(x, y, text [, color]), screen:fillRect(x, y, w, h [, color]),
+//     screen:width(), screen:height(), screen.flip(), screen.waitVblankStart([n])
+//   Image.load(path) (PNG, JPEG for .jpg/.jpeg), Image.createEmpty(w, h); an image has the
+//     drawing methods of screen
+//   Color.new(r, g, b [, a]), compared with ==
+//   Controls.read(), answering :up() :down() :left() :right() :cross() :circle() :square()
+//     :triangle() :start() :select() :l() :r(), compared with ==
+//   System.currentDirectory([path])
+//
+// In a window it shows the screen at twice its size, 60 frames a second. Keys: arrows for the
+// pad, c cross, f circle, d square, r triangle, s start, a select, q L, w R; Esc quits. A Lua
+// error ends the run: the message, with file and line, stays in the window until it is closed.
+//
+// The environment turns it into a test instrument:
+//   LUAPLAYER_FRAMES=N      run headless (no window, no real waiting); the run ends with exit
+//                           code 0 once the frame counter reaches N. The counter starts at 0
+//                           and screen.waitVblankStart(n) advances it by n (1 by default).
+//   LUAPLAYER_KEYS=path     scripted presses, one line per span: "F buttons..." holds the
+//                           buttons during frame F only, "F-G buttons..." from F to G
+//                           inclusive; buttons are the Controls method names (up down left
+//                           right cross circle square triangle start select l r); blank lines
+//                           and lines starting with # are ignored. Controls.read() answers
+//                           with the buttons held at the current frame.
+//   LUAPLAYER_SHOTS=folder  and LUAPLAYER_SHOT_FRAMES=F,G,...: the screen as screen.flip()
+//                           last showed it while the counter stood at F is saved as
+//                           folder/frame-NNNNN.png (five digits) when the counter moves past F
+//                           or the run ends at F. folder/last.png is saved at the end of every
+//                           run.
+//   LUAPLAYER_TRACE=path    what reached the screen, one line per event, written as it goes:
+//                           "F print X Y text" for screen:print, "F blit X Y path" for a blit
+//                           onto the screen (the path given to Image.load, "-" for any other
+//                           image), "F flip" for screen.flip, "F clear" for screen:clear; F is
+//                           the frame counter then. In text and path a backslash is written as
+//                           \\ and a control character as \xNN; all other bytes as the script
+//                           gave them.
+// These work in a window too; only LUAPLAYER_FRAMES makes the run headless.
+//
+// Exit codes: 0 when the script returns, the frame limit is reached or the window is closed;
+// 1 after a Lua error, printed on standard error as "luaplayer: <file>:<line>: <message>";
+// 2 when the command line or an environment variable cannot be used.
+
+#include "options.h"
+#include "platform/ansi.h"
+#include "player.h"
+#include "window.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QStringDecoder>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+int refuse(const QString &problem)
+{
+    std::fprintf(stderr, "luaplayer: %s\n", qPrintable(problem));
+    return 2;
+}
+
+// Messages carry the script's own bytes: Windows-1252 from the tool, UTF-8 from an editor.
+QString readable(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8.decode(bytes);
+    return utf8.hasError() ? ansi::decode(bytes) : text;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const bool headless = qEnvironmentVariableIsSet("LUAPLAYER_FRAMES");
+    std::unique_ptr<QCoreApplication> app;
+    if (headless)
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    else
+        app = std::make_unique<QApplication>(argc, argv);
+
+    Options options;
+    QString problem;
+    if (!options.read(QCoreApplication::arguments(), problem))
+        return refuse(problem);
+    Player player(options);
+    if (!player.prepare(problem))
+        return refuse(problem);
+
+    std::unique_ptr<PlayerWindow> window;
+    if (!headless) {
+        window = std::make_unique<PlayerWindow>(player.shown());
+        player.setWindow(window.get());
+        window->show();
+        window->activateWindow();
+    }
+
+    if (player.run())
+        return 0;
+    std::fprintf(stderr, "luaplayer: %s\n", player.errorMessage().constData());
+    std::fflush(stderr);
+    if (window != nullptr && !window->quitRequested()) {
+        window->present(player.shown());
+        window->showError(readable(player.errorMessage()), readable(player.traceback()));
+        QCoreApplication::exec();
+    }
+    return 1;
+}

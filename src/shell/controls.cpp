@@ -159,13 +159,17 @@ void Picture::mousePressEvent(QMouseEvent *event)
 void Picture::mouseReleaseEvent(QMouseEvent *event)
 {
     emit mouseUp(event->button(), event->position() * kTwipsPerPixel);
-    // A click is a press and a release over the same control.
-    if (rect().contains(event->position().toPoint()))
+    // A click is a press and a release over the same control; the release that ends a
+    // double-click is no second click.
+    const bool endsDoubleClick = m_doubleClicked;
+    m_doubleClicked = false;
+    if (!endsDoubleClick && rect().contains(event->position().toPoint()))
         emit clicked();
 }
 
 void Picture::mouseDoubleClickEvent(QMouseEvent *event)
 {
+    m_doubleClicked = true;
     emit mouseDown(event->button(), event->position() * kTwipsPerPixel);
     emit doubleClicked();
 }

@@ -67,6 +67,7 @@ protected:
 private:
     QPixmap m_source;
     bool m_stretch = false;
+    bool m_doubleClicked = false;
 };
 
 Picture *picture(QWidget *parent, const char *name, int left, int top, int width, int height);

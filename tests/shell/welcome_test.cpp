@@ -144,6 +144,10 @@ TEST_F(WelcomeTest, DocumentationOpensThePageAndKeepsTheScreen)
     h.settle();
     const QString page = h.tool.file("/Doc/index.html");
     EXPECT_EQ(h.shell.opened, QStringList({page, page}));
+    // A double-click is one click: the page opens once more, not twice.
+    mouse::doubleClick(control("Label4"));
+    h.settle();
+    EXPECT_EQ(h.shell.opened.size(), 3);
     ASSERT_TRUE(acc());
     EXPECT_TRUE(acc()->subWindow()->isVisible());
     EXPECT_EQ(control("Image3")->geometry(), twipsRect(960, 1920, 2295, 615));

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+
+// The console's screen at twice its size, and its keyboard as the pad.
+class PlayerWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int scale = 2;
+
+    explicit PlayerWindow(const QImage &screen);
+
+    void present(const QImage &screen);
+    // The run ended in an error: the message and where it happened, over the last screen.
+    void showError(const QString &message, const QString &traceback);
+    unsigned held() const { return m_held; }
+    bool quitRequested() const { return m_quit; }
+
+signals:
+    void quitting();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    QImage m_screen;
+    QString m_error;
+    QString m_traceback;
+    unsigned m_held = 0;
+    bool m_quit = false;
+};
