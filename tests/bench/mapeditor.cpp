@@ -4,6 +4,7 @@
 
 #include "map_editor/ui/mapeditor.h"
 #include "harness.h"
+#include "projectlayout.h"
 #include "map_editor/mapdocument.h"
 #include "map_editor/tilesets.h"
 #include "projects/module1.h"
@@ -26,15 +27,7 @@ namespace {
 
 void layOut(Session &session)
 {
-    using Module1::writeini;
-    session.setCurrentProject(QStringLiteral("Bench"));
-    QDir().mkpath(session.projectPath(QStringLiteral("/images/map01")));
-    QDir().mkpath(session.projectPath(QStringLiteral("/ev/map01")));
-    const QString ini = session.projectIni();
-    writeini(QStringLiteral("Jeu"), QStringLiteral("nom"), QStringLiteral("Bench"), ini);
-    writeini(QStringLiteral("Jeu"), QStringLiteral("cartes"), QStringLiteral("1"), ini);
-    writeini(QStringLiteral("Carte01"), QStringLiteral("texture"), QStringLiteral("01"), ini);
-    writeini(QStringLiteral("Carte01"), QStringLiteral("nom"), QStringLiteral("Carte 1"), ini);
+    layOutProject(session, QStringLiteral("Bench"));
     // Every tile of the set on the map, so that a redraw draws ten distinct pictures.
     QString map = QStringLiteral("0101\r\n"), blocks;
     for (int r = 0; r < 9; ++r) {

@@ -1,4 +1,5 @@
 #include "harness.h"
+#include "projectlayout.h"
 #include "map_editor/ui/mapeditor.h"
 #include "projects/module1.h"
 
@@ -13,21 +14,11 @@
 
 namespace {
 
-// A project as a new project leaves it, with one map and one variable.
+// A project as a new project leaves it, with one variable.
 void layOut(Session &s)
 {
-    s.setCurrentProject(QStringLiteral("Demo"));
-    QDir().mkpath(s.projectPath("/ev/map01"));
-    QDir().mkpath(s.projectPath("/images/map01"));
-    QFile::copy(s.toolPath("/data/images/terrains/terrain01/terrain01.png"),
-                s.projectPath("/images/map01/terrain.png"));
-    Module1::savefile(Module1::loadfile(s.toolPath("/data/ftgmma.dat")), s.projectPath("/map01.map"));
-    Module1::savefile(Module1::loadfile(s.toolPath("/data/ftgmev.dat")), s.projectPath("/map01.ev"));
+    layOutProject(s);
     const QString ini = s.projectIni();
-    Module1::writeini("Jeu", "nom", "Demo", ini);
-    Module1::writeini("Jeu", "cartes", "1", ini);
-    Module1::writeini("Carte01", "texture", "01", ini);
-    Module1::writeini("Carte01", "nom", "Carte 1", ini);
     Module1::writeini("Variables", "nombre", "1", ini);
     Module1::writeini("Variable1", "numero", "1", ini);
     Module1::writeini("Variable1", "valeur", "0", ini);

@@ -1,6 +1,6 @@
 #include "map_editor/mapdocument.h"
 #include "map_editor/tilesets.h"
-#include "project.h"
+#include "projectlayout.h"
 #include "projects/module1.h"
 #include "projects/numbers.h"
 #include "scripted.h"

@@ -3,7 +3,7 @@
 #include "map_editor/tilesets.h"
 #include "map_editor/ui/mapeditor.h"
 #include "platform/twips.h"
-#include "project.h"
+#include "projectlayout.h"
 #include "projects/module1.h"
 #include "projects/numbers.h"
 #include "shell/controls.h"

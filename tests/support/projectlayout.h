@@ -8,7 +8,8 @@
 // A project laid out as a new project leaves it, made here without the new-project dialog:
 // projet.ini, map 01's folders, sheet, map file and block file from the tool's templates.
 // It becomes the session's current project.
-void layOutProject(Session &session, const QString &name = QStringLiteral("Demo"));
+void layOutProject(Session &session, const QString &name = QStringLiteral("Demo"),
+                   const QString &author = QStringLiteral("Ann"));
 // Adds map NN as "New Map" would, and sets [Jeu] cartes to it.
 void addMap(Session &session, const QString &map);
 

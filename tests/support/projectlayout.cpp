@@ -1,4 +1,4 @@
-#include "project.h"
+#include "projectlayout.h"
 
 #include "map_editor/mapdocument.h"
 #include "map_editor/tilesets.h"
@@ -27,13 +27,13 @@ void addMap(Session &session, const QString &map)
     writeini(QStringLiteral("Jeu"), QStringLiteral("cartes"), map, ini);
 }
 
-void layOutProject(Session &session, const QString &name)
+void layOutProject(Session &session, const QString &name, const QString &author)
 {
     session.setCurrentProject(name);
     QDir().mkpath(session.projectFolder());
     const QString ini = session.projectIni();
     writeini(QStringLiteral("Jeu"), QStringLiteral("nom"), name, ini);
-    writeini(QStringLiteral("Jeu"), QStringLiteral("auteur"), QStringLiteral("Ann"), ini);
+    writeini(QStringLiteral("Jeu"), QStringLiteral("auteur"), author, ini);
     writeini(QStringLiteral("Jeu"), QStringLiteral("ver"), QStringLiteral("3.0.0"), ini);
     writeini(QStringLiteral("Jeu"), QStringLiteral("cartes"), QStringLiteral("1"), ini);
     writeini(QStringLiteral("Jeu"), QStringLiteral("combats"), QStringLiteral("0"), ini);
