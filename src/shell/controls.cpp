@@ -50,7 +50,10 @@ QFont arial(bool bold, double points)
 
 QLabel *label(QWidget *parent, const char *name, const QString &text, int left, int top, int width, int height)
 {
-    auto *l = place(new QLabel(text, parent), name, left, top, width, height);
+    auto *l = place(new QLabel(parent), name, left, top, width, height);
+    // Captions show what they hold, as read: a "<b>" in an author's name is no markup.
+    l->setTextFormat(Qt::PlainText);
+    l->setText(text);
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return l;
 }
@@ -159,11 +162,12 @@ void Picture::mousePressEvent(QMouseEvent *event)
 void Picture::mouseReleaseEvent(QMouseEvent *event)
 {
     emit mouseUp(event->button(), event->position() * kTwipsPerPixel);
-    // A click is a press and a release over the same control; the release that ends a
-    // double-click is no second click.
+    // A click is a press and a release of the left or the right button over the same
+    // control; the release that ends a double-click is no second click.
     const bool endsDoubleClick = m_doubleClicked;
     m_doubleClicked = false;
-    if (!endsDoubleClick && rect().contains(event->position().toPoint()))
+    const bool clickButton = event->button() == Qt::LeftButton || event->button() == Qt::RightButton;
+    if (!endsDoubleClick && clickButton && rect().contains(event->position().toPoint()))
         emit clicked();
 }
 
@@ -183,6 +187,7 @@ Picture *clickCaption(QWidget *parent, const char *name, const QString &text, in
                       int height, bool bold)
 {
     Picture *p = place(new Picture(parent), name, left, top, width, height);
+    p->setTextFormat(Qt::PlainText);
     p->setText(text);
     makeCaption(p, bold);
     return p;

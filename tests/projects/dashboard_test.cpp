@@ -130,12 +130,15 @@ TEST_F(DashboardTest, ActivationRefillsFactsAndListAndReturnsToTheCorner)
     Module1::writeini("Jeu", "cartes", "02", ini());
     Module1::writeini("Carte02", "texture", "01", ini());
     Module1::writeini("Carte02", "nom", "Carte 1", ini());
-    Module1::writeini("Jeu", "auteur", "Bea", ini());
+    Module1::writeini("Jeu", "auteur", "<b>Bea</b>", ini());
     dashboard()->subWindow()->move(200, 150);
     h.mainform->menu_Click();
     h.settle();
     activate();
-    EXPECT_EQ(label("Label6"), "Bea");
+    // Shown exactly as read: no markup is taken from the project's values.
+    EXPECT_EQ(label("Label6"), "<b>Bea</b>");
+    for (const char *fact : {"Label5", "Label6", "Label7", "Label8"})
+        EXPECT_EQ(dashboard()->findChild<QLabel *>(fact)->textFormat(), Qt::PlainText) << fact;
     EXPECT_EQ(label("Label7"), "02");
     EXPECT_EQ(mapItems(), QStringList({"1Carte 1", "2Carte 1"}));
     EXPECT_EQ(dashboard()->subWindow()->pos(), QPoint(0, 0));

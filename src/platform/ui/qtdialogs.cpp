@@ -7,6 +7,8 @@ MsgAnswer QtDialogs::message(const QString &text, MsgButtons buttons, MsgIcon ic
 {
     QMessageBox box(m_parent);
     box.setWindowTitle(title.isEmpty() ? kDefaultTitle : title);
+    // Shown as written: a text that holds "<b>" or the like is no markup.
+    box.setTextFormat(Qt::PlainText);
     box.setText(text);
     box.setIcon(icon == MsgIcon::Critical      ? QMessageBox::Critical
                 : icon == MsgIcon::Exclamation ? QMessageBox::Warning
