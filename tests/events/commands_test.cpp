@@ -322,6 +322,12 @@ TEST(EventCommands, MapChooserNamesTheChosenMap)
     f.click("Command19");
     f.click("Command19");
     EXPECT_FALSE(f.shown("Frame9"));
+
+    // A fraction is still a number of maps: rounded as the platform rounds, it ends nothing.
+    f.ini("Jeu", "cartes", "2.5");
+    f.click("Command19");
+    EXPECT_EQ(bar->maximum(), 2);
+    EXPECT_EQ(f.shell.terminated, 0);
     EXPECT_EQ(f.dialogs.shown.size(), 0);
 }
 

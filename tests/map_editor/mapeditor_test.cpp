@@ -641,3 +641,98 @@ TEST_F(Editor, TileSetOkReportsAMissingSheetOrFolderAfterTheEntry)
     ASSERT_EQ(h.dialogs.shown.size(), 2);
     EXPECT_TRUE(h.dialogs.shown[1].text.contains(project("/images/map01")));
 }
+
+TEST_F(Editor, TileSetOkKeepsTheBrushPreviewOnTheTileAPressPaints)
+{
+    writeTileSet(s, "03", 8);
+    mapeditor *e = open();
+    e->Choixtext->setValue(10);
+    const QImage oldPreview = e->Image5->pixmap().toImage();
+    e->Command11_Click();
+    e->HScroll2->setValue(3);
+    e->Command14_Click();
+    ASSERT_EQ(e->Choixtext->value(), 8);
+    const QImage afterOk = e->Image5->pixmap().toImage();
+    EXPECT_NE(afterOk, oldPreview);
+    // What the brush itself shows at value 8 of set 03.
+    e->Choixtext->setValue(7);
+    e->Choixtext->setValue(8);
+    EXPECT_EQ(afterOk, e->Image5->pixmap().toImage());
+}
+
+TEST(MapEditorLayout, ControlsSitWhereEachEditionPutsThem)
+{
+    const struct {
+        const char *name;
+        QRect english, french;
+        const char *englishCaption, *frenchCaption;
+    } cases[] = {
+        {"Command4", twipsRect(10560, 120, 2415, 375), twipsRect(7200, 0, 2415, 375), "Main Menu", "Menu principal"},
+        {"Frame3", twipsRect(12840, 840, 2415, 1095), twipsRect(4800, 0, 2415, 1095), "Main Menu", "Menu principal"},
+        {"Command5", twipsRect(120, 240, 2175, 375), twipsRect(120, 240, 2175, 375), "New Map", "Nouvelle carte"},
+        {"Command6", twipsRect(120, 600, 2175, 375), twipsRect(120, 600, 2175, 375), "Load map", "Charger carte"},
+        {"Frame1", twipsRect(12960, 2040, 2415, 855), twipsRect(2400, 480, 2415, 855), "Load a map",
+         "Charger une carte"},
+        {"Label2", twipsRect(120, 240, 735, 255), twipsRect(120, 240, 735, 255), "Map No. :", "Carte n° :"},
+        {"Label3", twipsRect(120, 480, 1815, 255), twipsRect(120, 480, 1815, 255), "Unnamed", "Sans nom"},
+        {"Frame2", twipsRect(10560, 840, 2295, 4095), twipsRect(7320, 360, 2295, 3375), "Configuration",
+         "Configuration"},
+        {"Label6", twipsRect(120, 240, 2175, 255), twipsRect(120, 240, 2175, 255), "Starting position of the hero",
+         "Position de départ du héro"},
+        {"Label7", twipsRect(120, 1080, 1215, 255), twipsRect(120, 1080, 1215, 255), "Map Name:", "Nom de la carte :"},
+        {"Text1", twipsRect(1440, 1080, 735, 285), twipsRect(1440, 1080, 735, 285), nullptr, nullptr},
+        {"Command9", twipsRect(840, 600, 855, 375), twipsRect(840, 600, 855, 375), "Change", "Changer"},
+        {"Option1_0", twipsRect(120, 1440, 855, 255), twipsRect(120, 1440, 855, 255), "Picture", "Déssin"},
+        {"Option1_1", twipsRect(120, 2160, 1095, 255), twipsRect(120, 2160, 1095, 255), "Blocks", "Collisions"},
+        {"Option1_2", twipsRect(120, 2400, 1215, 255), twipsRect(120, 2400, 1215, 255), "Event", "Evènement"},
+        {"Frame5", twipsRect(360, 1440, 1815, 615), twipsRect(360, 1440, 1815, 615), "Déssin", "Déssin"},
+        {"Command11", twipsRect(120, 3480, 2055, 255), twipsRect(120, 2760, 2055, 255), "Change Texture",
+         "Changer de texture"},
+        {"Command10", twipsRect(120, 3720, 2055, 255), twipsRect(120, 3000, 2055, 255), "Reset the map to zero",
+         "Remettre la carte à zéro"},
+        {"Frame4", twipsRect(12960, 3000, 2415, 1455), twipsRect(5040, 1920, 2415, 1455), "Change texture(Tileset)",
+         "Changer de texture"},
+        {"Frame6", twipsRect(120, 5880, 9615, 3855), twipsRect(0, 3720, 9615, 3855), nullptr, nullptr},
+    };
+    for (const Edition edition : {Edition::English, Edition::French}) {
+        Harness h(edition);
+        layOutProject(h.session);
+        mapeditor *e = h.mainform->openMapEditor("01");
+        const bool en = edition == Edition::English;
+        EXPECT_EQ(e->Text1->text(), "Carte 1");
+        for (const auto &c : cases) {
+            const QWidget *w = e->findChild<QWidget *>(c.name);
+            ASSERT_TRUE(w) << c.name;
+            EXPECT_EQ(w->geometry(), en ? c.english : c.french) << c.name;
+            const char *caption = en ? c.englishCaption : c.frenchCaption;
+            if (!caption)
+                continue;
+            const QString expected = QString::fromUtf8(caption);
+            if (auto *b = qobject_cast<const QAbstractButton *>(w)) {
+                EXPECT_EQ(b->text(), expected) << c.name;
+            } else if (auto *g = qobject_cast<const QGroupBox *>(w)) {
+                EXPECT_EQ(g->title(), expected) << c.name;
+            } else if (auto *l = qobject_cast<const QLabel *>(w)) {
+                EXPECT_EQ(l->text(), expected) << c.name;
+            }
+        }
+    }
+}
+
+TEST_F(FrenchEditor, FrenchMessages)
+{
+    QDir(project("/images/map01")).removeRecursively();
+    QDir(project("/ev/map01")).removeRecursively();
+    Module1::writeini("Jeu", "cartes", "0", s.projectIni());
+    mapeditor *e = open();
+    e->Command9_Click();
+    h.dialogs.answer(MsgAnswer::No);
+    e->Command10_Click();
+    EXPECT_EQ(
+        h.dialogs.texts(),
+        (QStringList{QString::fromUtf8("Il n'y a pas de carte , une nouvelle carte va être automatiquement créée"),
+                     QString::fromUtf8("Cliquez sur la case correspondante à la position de départ du héro sur "
+                                       "cette carte"),
+                     QString::fromUtf8("Êtes-vous sûr de vouloir remettre la carte à zéro ?")}));
+    EXPECT_EQ(e->Tag(), "01");
+}

@@ -298,7 +298,11 @@ namespace {
 // [Jeu] cartes as the chooser's maximum: nothing when it is missing, not a number or below 1.
 std::optional<int> mapCount(const QString &ini)
 {
-    const std::optional<long long> cartes = wholeNumber(Module1::readini("Jeu", "cartes", ini));
+    const QString text = Module1::readini("Jeu", "cartes", ini);
+    std::optional<long long> cartes = wholeNumber(text);
+    // A fraction is a number too; the platform's conversion rounds it to a whole one.
+    if (const std::optional<short> rounded = toInt16(text); !cartes && rounded)
+        cartes = *rounded;
     if (!cartes || *cartes < 1)
         return std::nullopt;
     return int(std::min<long long>(*cartes, 32767));

@@ -510,6 +510,8 @@ void mapeditor::Command14_Click()
                       .arg(m_tag, set, tilesets::sheetPath(s.toolFolder(), set));
         s.dialogs().message(text, MsgButtons::Ok, MsgIcon::Exclamation);
     }
+    // A smaller set can pull the brush down; the preview must show what a press now paints.
     applyBrushRange();
+    showBrushPreview();
     drawmap();
 }
