@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include <algorithm>
 #include <optional>
 
 namespace generator {
@@ -21,62 +22,63 @@ const QString crlf = QStringLiteral("\r\n");
 constexpr int rows = 9;
 constexpr int columns = 17;
 
-// A count beyond what the editors can ever make is a damaged projet.ini; generating it would
-// only exhaust memory.
-constexpr long long largestCount = 32767;
-
-// A count read from projet.ini: empty counts as 0, a negative one runs no loop. Sets `problem`
-// to the user's message when the text is not a usable number.
-std::optional<long long> readCount(const Session &session, const QString &text, const char *whatEn,
-                                   const char *whatFr, QString &problem)
+// A count read from projet.ini: empty counts as 0 and a negative one runs no loop. Sets
+// `problem` to the user's message when the text is not a usable number; generating a count
+// beyond the bound would only exhaust memory.
+std::optional<int> readCount(const Session &session, const QString &text, const char *whatEn, const char *whatFr,
+                             QString &problem)
 {
-    if (text.trimmed().isEmpty())
-        return 0;
-    const std::optional<long long> n = wholeNumber(text);
+    const FileCount count = fileCount(text);
     const QString what = session.tx(whatEn, whatFr);
-    if (!n) {
-        problem = session.tx("%1 in projet.ini is not a whole number: \"%2\".",
-                             "%1 de projet.ini n'est pas un nombre entier : \"%2\".")
+    switch (count.status) {
+    case FileCount::Valid:
+    case FileCount::Empty:
+    case FileCount::Negative:
+        return count.value;
+    case FileCount::NotNumber:
+        problem = session
+                      .tx("%1 in projet.ini is not a whole number: \"%2\".",
+                          "%1 de projet.ini n'est pas un nombre entier : \"%2\".")
                       .arg(what, text);
-        return std::nullopt;
+        break;
+    case FileCount::TooLarge:
+        problem = session
+                      .tx("%1 in projet.ini is too large: \"%2\" (at most %3).",
+                          "%1 de projet.ini est trop grand : \"%2\" (%3 au plus).")
+                      .arg(what, text, QString::number(kLargestCount));
+        break;
     }
-    if (*n > largestCount) {
-        problem = session.tx("%1 in projet.ini is too large: \"%2\" (at most %3).",
-                             "%1 de projet.ini est trop grand : \"%2\" (%3 au plus).")
-                      .arg(what, text, QString::number(largestCount));
-        return std::nullopt;
-    }
-    return *n;
+    return std::nullopt;
 }
 
-QString variablesText(const QString &ini, long long count)
+QString variablesText(const QString &ini, int count)
 {
     QString v = QStringLiteral("--Variables du jeu") + crlf + QStringLiteral("var = {}") + crlf;
-    for (long long i = 1; i <= count; ++i) {
+    for (int i = 1; i <= count; ++i) {
         const QString n = QString::number(i);
         // Quoted so that a value holding a double quote or a backslash still reads back as typed.
-        v += QStringLiteral("var[") + n + QStringLiteral("] = ")
-             + luaQuoted(Module1::readini(QStringLiteral("Variable") + n, QStringLiteral("valeur"), ini)) + crlf;
+        v += QStringLiteral("var[") + n + QStringLiteral("] = ") +
+             luaQuoted(Module1::readini(QStringLiteral("Variable") + n, QStringLiteral("valeur"), ini)) + crlf;
     }
     return v;
 }
 
-QString eventsText(const Session &session, long long maps)
+QString eventsText(const Session &session, int maps)
 {
     QString e = QStringLiteral("function runev(colonne,ligne,map)") + crlf;
     // Most of a map's text is its 153 empty blocks; reserving it keeps the build linear.
-    e.reserve(int(qMin<long long>(maps, 1000)) * rows * columns * 56 + 64);
-    for (long long m = 1; m <= maps; ++m) {
-        const QString nn = pad2(int(m));
+    e.reserve(qsizetype(std::clamp(maps, 0, 1000)) * rows * columns * 56 + 64);
+    for (int m = 1; m <= maps; ++m) {
+        const QString nn = pad2(m);
         e += QStringLiteral("if map == \"") + nn + QStringLiteral("\" then") + crlf;
         const QString folder = session.projectPath(QStringLiteral("/ev/map") + nn + QStringLiteral("/ev"));
         for (int r = 1; r <= rows; ++r) {
             const QString row = QString::number(r);
             for (int c = 1; c <= columns; ++c) {
                 const QString col = QString::number(c);
-                e += crlf + QStringLiteral("    if ligne == ") + row + QStringLiteral(" and colonne == ") + col
-                     + QStringLiteral(" then") + crlf + QStringLiteral("    ") + Module1::loadfile(folder + row + col)
-                     + crlf + QStringLiteral("    end") + crlf + crlf;
+                e += crlf + QStringLiteral("    if ligne == ") + row + QStringLiteral(" and colonne == ") + col +
+                     QStringLiteral(" then") + crlf + QStringLiteral("    ") + Module1::loadfile(folder + row + col) +
+                     crlf + QStringLiteral("    end") + crlf + crlf;
             }
         }
         e += QStringLiteral("end") + crlf;
@@ -97,14 +99,14 @@ CompileResult compile(const Session &session)
     f.maps = Module1::readini(QStringLiteral("Jeu"), QStringLiteral("cartes"), ini);
     f.fights = Module1::readini(QStringLiteral("Jeu"), QStringLiteral("combats"), ini);
 
-    const QString notWritten = session.tx("variables.lua and ev.lua were not written.",
-                                          "variables.lua et ev.lua n'ont pas été écrits.");
+    const QString notWritten =
+        session.tx("variables.lua and ev.lua were not written.", "variables.lua et ev.lua n'ont pas été écrits.");
     // Without a folder every value reads as empty and every write fails silently: the user
     // would be told nothing while the game stays as it was.
     if (session.currentProject().isEmpty() || !QFileInfo(session.projectFolder()).isDir()) {
         result.error = session.tx("The project folder was not found: %1", "Le dossier du projet est introuvable : %1")
-                           .arg(QDir::toNativeSeparators(session.projectFolder()))
-                       + QLatin1Char('\n') + notWritten;
+                           .arg(QDir::toNativeSeparators(session.projectFolder())) +
+                       QLatin1Char('\n') + notWritten;
         return result;
     }
 
@@ -112,14 +114,13 @@ CompileResult compile(const Session &session)
     // by a half-made one.
     QStringList problems;
     QString problem;
-    const std::optional<long long> variables =
-        readCount(session, Module1::readini(QStringLiteral("Variables"), QStringLiteral("nombre"), ini),
-                  "The number of variables ([Variables] nombre)", "Le nombre de variables ([Variables] nombre)",
-                  problem);
+    const std::optional<int> variables = readCount(
+        session, Module1::readini(QStringLiteral("Variables"), QStringLiteral("nombre"), ini),
+        "The number of variables ([Variables] nombre)", "Le nombre de variables ([Variables] nombre)", problem);
     if (!variables)
         problems << problem;
-    const std::optional<long long> maps = readCount(session, f.maps, "The number of maps ([Jeu] cartes)",
-                                                    "Le nombre de cartes ([Jeu] cartes)", problem);
+    const std::optional<int> maps =
+        readCount(session, f.maps, "The number of maps ([Jeu] cartes)", "Le nombre de cartes ([Jeu] cartes)", problem);
     if (!maps)
         problems << problem;
     if (!problems.isEmpty()) {
@@ -144,8 +145,8 @@ TestRunResult testRun(const Session &session)
     const QString tool = session.toolFolder();
     QDir::setCurrent(tool);
     // The name goes in unchanged: it is the project's folder name, relative to the tool folder.
-    Module1::savefile(QStringLiteral("System.currentDirectory(\"projets/") + session.currentProject()
-                          + QStringLiteral("\")") + crlf + QStringLiteral("dofile(\"index.lua\")"),
+    Module1::savefile(QStringLiteral("System.currentDirectory(\"projets/") + session.currentProject() +
+                          QStringLiteral("\")") + crlf + QStringLiteral("dofile(\"index.lua\")"),
                       tool + QStringLiteral("/index.lua"));
 
     // The program and its argument go to the platform apart, so a tool folder with blanks needs
@@ -153,14 +154,16 @@ TestRunResult testRun(const Session &session)
     const QString player = tool + QStringLiteral("/luaplayer.exe");
     const QString shown = QDir::toNativeSeparators(player);
     if (!QFileInfo(player).isFile()) {
-        result.error = session.tx("Lua Player was not found: %1\nThe game's scripts are up to date; put luaplayer.exe "
-                                  "in the tool folder and try again.",
-                                  "Lua Player est introuvable : %1\nLes scripts du jeu sont à jour ; placez "
-                                  "luaplayer.exe dans le dossier de l'outil et réessayez.")
+        result.error = session
+                           .tx("Lua Player was not found: %1\nThe game's scripts are up to date; put luaplayer.exe "
+                               "in the tool folder and try again.",
+                               "Lua Player est introuvable : %1\nLes scripts du jeu sont à jour ; placez "
+                               "luaplayer.exe dans le dossier de l'outil et réessayez.")
                            .arg(shown);
     } else if (!session.shell().startDetached(player, {QStringLiteral("index.lua")}, tool)) {
-        result.error = session.tx("Lua Player could not be started: %1\nThe game's scripts are up to date.",
-                                  "Lua Player n'a pas pu être lancé : %1\nLes scripts du jeu sont à jour.")
+        result.error = session
+                           .tx("Lua Player could not be started: %1\nThe game's scripts are up to date.",
+                               "Lua Player n'a pas pu être lancé : %1\nLes scripts du jeu sont à jour.")
                            .arg(shown);
     }
     return result;

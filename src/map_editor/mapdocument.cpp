@@ -159,18 +159,37 @@ void reset(const Session &session, const QString &map, MapState &state)
             Module1::savefile(QString(), session.projectPath(eventFilePart(map, r, c)));
 }
 
-std::optional<long long> mapCount(const Session &session)
+FileCount mapCount(const Session &session)
 {
-    return wholeNumber(Module1::readini(QStringLiteral("Jeu"), QStringLiteral("cartes"), session.projectIni()));
+    return fileCount(Module1::readini(QStringLiteral("Jeu"), QStringLiteral("cartes"), session.projectIni()));
+}
+
+std::optional<int> chooserMaximum(const QString &cartes)
+{
+    const FileCount count = fileCount(cartes);
+    std::optional<int> maximum;
+    if (count.valid())
+        maximum = count.value;
+    else if (count.status == FileCount::TooLarge)
+        maximum = kLargestCount; // the chooser cannot go further anyway
+    else if (const std::optional<short> rounded = toInt16(cartes); count.status == FileCount::NotNumber && rounded)
+        maximum = *rounded; // a fraction is a number too
+    if (!maximum || *maximum < 1)
+        return std::nullopt;
+    return maximum;
 }
 
 NewMap createMap(const Session &session)
 {
     NewMap result;
-    const std::optional<long long> count = mapCount(session);
-    if (!count || *count < 0 || *count >= std::numeric_limits<int>::max())
+    const FileCount count = mapCount(session);
+    if (!count.valid())
         return result;
-    const QString map = pad2(int(*count + 1));
+    if (count.value >= kLargestCount) {
+        result.outcome = NewMap::Full;
+        return result;
+    }
+    const QString map = pad2(count.value + 1);
     result.map = map;
 
     // Both folders are looked at before anything is made, so a map left half-made by an

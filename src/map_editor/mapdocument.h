@@ -1,5 +1,7 @@
 #pragma once
 
+#include "projects/numbers.h"
+
 #include <QString>
 
 #include <array>
@@ -83,14 +85,20 @@ bool save(const Session &session, const QString &map, const QString &name, const
 // files stay as they are. Failures are skipped.
 void reset(const Session &session, const QString &map, MapState &state);
 
-// [Jeu] cartes as a number, or nothing when it is missing or not a whole number.
-std::optional<long long> mapCount(const Session &session);
+// [Jeu] cartes of the current project.
+FileCount mapCount(const Session &session);
+// The highest map a map chooser offers for a [Jeu] cartes text: the count, a fraction rounded
+// as the platform's conversion rounds it, at most 32767; nothing when the text is missing, not
+// a number or below 1.
+std::optional<int> chooserMaximum(const QString &cartes);
 
 struct NewMap {
     enum Outcome {
         Created,
-        // [Jeu] cartes is missing or not a number: nothing was written.
+        // [Jeu] cartes is missing or not a whole number from 0 to 32767: nothing was written.
         NoCount,
+        // The project holds 32767 maps, the most a map number can name: nothing was written.
+        Full,
         // A folder of the new map is there already: nothing was written.
         FolderExists,
         // A folder could not be made: nothing was written.

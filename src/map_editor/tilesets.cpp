@@ -40,10 +40,10 @@ int count(const QString &toolFolder)
 
 int brushMaximum(const QString &toolFolder, const QString &set)
 {
-    const std::optional<long long> n = wholeNumber(tileCountText(toolFolder, set));
-    if (!n || *n < 1)
+    const FileCount n = fileCount(tileCountText(toolFolder, set));
+    if (!n.valid() || n.value < 1)
         return 1;
-    return int(std::min<long long>(*n, kMaxBrush));
+    return std::min(n.value, kMaxBrush);
 }
 
 QString mapTileSet(const Session &session, const QString &map)

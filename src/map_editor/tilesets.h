@@ -24,7 +24,7 @@ QString tileCountText(const QString &toolFolder, const QString &set);
 // The consecutive sets from 01 whose texture.ini has an nbimg; the first gap ends the count.
 int count(const QString &toolFolder);
 // The tile brush's highest value for a set: its nbimg, at most 10; 1 when nbimg is missing
-// or not a whole number of at least 1.
+// or not a whole number from 1 to 32767.
 int brushMaximum(const QString &toolFolder, const QString &set);
 
 // [Carte<NN>] texture of the current project.

@@ -9,15 +9,42 @@ QString pad2(int n)
     return n >= 0 && n < 10 ? QStringLiteral("0") + QString::number(n) : QString::number(n);
 }
 
-std::optional<long long> wholeNumber(const QString &text)
+namespace {
+
+bool looksWhole(const QString &trimmed)
 {
     static const QRegularExpression whole(QStringLiteral("^[+-]?[0-9]+$"));
+    return whole.match(trimmed).hasMatch();
+}
+
+} // namespace
+
+std::optional<long long> wholeNumber(const QString &text)
+{
     const QString t = text.trimmed();
-    if (!whole.match(t).hasMatch())
+    if (!looksWhole(t))
         return std::nullopt;
     bool ok = false;
     const long long n = t.toLongLong(&ok);
     return ok ? std::optional<long long>(n) : std::nullopt;
+}
+
+FileCount fileCount(const QString &text)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return {FileCount::Empty, 0};
+    if (!looksWhole(t))
+        return {FileCount::NotNumber, 0};
+    // Digits beyond what 64 bits hold are still a count, just far out of range.
+    const std::optional<long long> n = wholeNumber(t);
+    if (!n)
+        return {t.startsWith(QLatin1Char('-')) ? FileCount::Negative : FileCount::TooLarge, 0};
+    if (*n < 0)
+        return {FileCount::Negative, 0};
+    if (*n > kLargestCount)
+        return {FileCount::TooLarge, 0};
+    return {FileCount::Valid, int(*n)};
 }
 
 std::optional<short> toInt16(const QString &text)
@@ -44,11 +71,20 @@ QString luaQuoted(const QString &text)
     out += QLatin1Char('"');
     for (const QChar ch : text) {
         switch (ch.unicode()) {
-        case '\\': out += QStringLiteral("\\\\"); break;
-        case '"': out += QStringLiteral("\\\""); break;
-        case '\r': out += QStringLiteral("\\r"); break;
-        case '\n': out += QStringLiteral("\\n"); break;
-        default: out += ch;
+        case '\\':
+            out += QStringLiteral("\\\\");
+            break;
+        case '"':
+            out += QStringLiteral("\\\"");
+            break;
+        case '\r':
+            out += QStringLiteral("\\r");
+            break;
+        case '\n':
+            out += QStringLiteral("\\n");
+            break;
+        default:
+            out += ch;
         }
     }
     out += QLatin1Char('"');

@@ -13,6 +13,24 @@ QString pad2(int n);
 // else (empty, a fraction, letters) gives nothing.
 std::optional<long long> wholeNumber(const QString &text);
 
+// The counts that files hold ([Jeu] cartes and combats, [Variables] nombre, [texture] nbimg)
+// are all read through fileCount, with one bound: the editors and the game number maps,
+// fights, variables and tiles as 16-bit integers, so a count beyond 32767 can only come from a
+// damaged file, and looping up to it would hang the window.
+constexpr int kLargestCount = 32767;
+
+struct FileCount {
+    enum Status { Valid, Empty, NotNumber, Negative, TooLarge };
+    Status status = Empty;
+    // The count when valid, else 0, so that a loop up to it never runs away.
+    int value = 0;
+
+    bool valid() const { return status == Valid; }
+};
+
+// A whole number from 0 to kLargestCount, blanks around it allowed; "02" is 2.
+FileCount fileCount(const QString &text);
+
 // The platform's conversion of a text to a 16-bit integer: blanks around allowed, a decimal
 // fraction rounded to the nearest whole number with halves to the even one ("2.5" is 2,
 // "3.5" is 4), nothing when the text is empty, not a number or outside -32768..32767.

@@ -263,8 +263,9 @@ TEST(EventCommands, VariableFrameListsVariablesAndHidesAfterAChange)
     EXPECT_FALSE(f.shown("Frame8"));
     EXPECT_EQ(f.lines().last(), "var[3] = \"9\"");
 
-    // A missing count, or one that is not a number, lists nothing: no variable line can be made.
-    for (const char *count : {"", "abc"}) {
+    // A missing count, one that is not a number or one outside 0 to 32767 lists nothing at once:
+    // no variable line can be made, and a damaged count never hangs the window.
+    for (const char *count : {"", "abc", "2000000000", "32768", "-4294767296"}) {
         f.ini("Variables", "nombre", count);
         f.click("Command18");
         EXPECT_EQ(list->count(), 0) << count;

@@ -252,3 +252,25 @@ TEST(Compiler, AMissingProjectFolderIsReported)
     EXPECT_FALSE(generator::compile(p.session).error.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(p.tool.file(QStringLiteral("/projets/ev.lua"))));
 }
+
+// A negative count runs no loop and reserves nothing: -4294767296 once slipped through a
+// narrowing to int as 200000 maps' worth of memory, and "Test Game" ended in std::bad_alloc
+// wherever memory was limited. The generation runs here with little room to spare.
+TEST(Compiler, ANegativeCountGeneratesNothingAndReservesNothing)
+{
+    for (const char *count : {"-1", "-4294767296"}) {
+        SCOPED_TRACE(count);
+        Project p;
+        p.ini(QByteArray("[Jeu]\r\ncartes=") + count + "\r\n[Variables]\r\nnombre=" + count + "\r\n");
+        p.cell(1, 1, 1, {"screen.waitVblankStart(1)"});
+        EXPECT_EXIT(
+            {
+                limitAddressSpace(512 * 1024 * 1024);
+                std::exit(generator::compile(p.session).error.isEmpty() ? 0 : 1);
+            },
+            testing::ExitedWithCode(0), "");
+        EXPECT_EQ(generator::compile(p.session).error.toStdString(), "");
+        EXPECT_EQ(str(p.variablesLua()), "--Variables du jeu\r\nvar = {}\r\n\r\n");
+        EXPECT_EQ(str(p.evLua()), "function runev(colonne,ligne,map)\r\n\r\nend\r\n");
+    }
+}

@@ -6,6 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <fstream>
+
 namespace {
 
 QByteArray mapText(int m) { return m < 10 ? "0" + QByteArray::number(m) : QByteArray::number(m); }
@@ -131,4 +136,13 @@ QByteArray runHarness(const Project &project, const QList<Probe> &probes)
         return "lua5.1 did not finish";
     const QByteArray err = lua.readAllStandardError();
     return lua.readAllStandardOutput() + (err.isEmpty() ? QByteArray() : "stderr: " + err);
+}
+
+void limitAddressSpace(long long headroom)
+{
+    long long pages = 0;
+    std::ifstream("/proc/self/statm") >> pages;
+    const rlim_t limit = rlim_t(pages * sysconf(_SC_PAGESIZE) + headroom);
+    const rlimit r{limit, limit};
+    ASSERT_EQ(setrlimit(RLIMIT_AS, &r), 0);
 }

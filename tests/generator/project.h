@@ -47,6 +47,10 @@ QByteArray expectedVariables(const QList<QByteArray> &varLines);
 // The file split at CR LF; a file that ends with CR LF gives no trailing empty piece.
 QList<QByteArray> crlfLines(const QByteArray &bytes);
 
+// Lets this process map at most `headroom` bytes more than it has mapped now, so that an
+// allocation far beyond what the work needs fails instead of quietly succeeding.
+void limitAddressSpace(long long headroom);
+
 // luac5.1 -p on the file; "" when accepted, else its complaint.
 QString luacComplaint(const QString &path);
 

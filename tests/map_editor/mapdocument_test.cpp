@@ -239,10 +239,14 @@ TEST_F(MapDocument, NewMapWritesNothingWhenAFolderIsInTheWayOrTheCountIsNoNumber
     EXPECT_FALSE(QFileInfo::exists(project("/map02.map")));
     EXPECT_EQ(readBytes(session.projectIni()), iniBefore);
 
-    for (const char *count : {"", "two", "1.5"}) {
+    for (const char *count : {"", "two", "1.5", "-1", "2000000000"}) {
         Module1::writeini("Jeu", "cartes", count, session.projectIni());
         EXPECT_EQ(createMap(session).outcome, NewMap::NoCount) << count;
     }
+    // Map 32768 would lie beyond what every reader of the count accepts.
+    Module1::writeini("Jeu", "cartes", "32767", session.projectIni());
+    EXPECT_EQ(createMap(session).outcome, NewMap::Full);
+    EXPECT_FALSE(QFileInfo::exists(project("/ev/map32768")));
     EXPECT_FALSE(QFileInfo::exists(project("/images/map02")));
 
     // A project folder that is gone: the folder cannot be made, and nothing else is tried.
@@ -279,7 +283,8 @@ TEST_F(MapDocument, BrushReachesAtMostTenTiles)
         const char *nbimg;
         int maximum;
     };
-    for (const Case &c : {Case{"4", 4}, Case{"10", 10}, Case{"12", 10}, Case{"", 1}, Case{"x", 1}, Case{"0", 1}}) {
+    for (const Case &c : {Case{"4", 4}, Case{"10", 10}, Case{"12", 10}, Case{"", 1}, Case{"x", 1}, Case{"0", 1},
+                          Case{"2000000000", 1}}) {
         QDir().mkpath(tilesets::folder(session.toolFolder(), "07"));
         Module1::writeini("texture", "nbimg", c.nbimg, tilesets::folder(session.toolFolder(), "07") + "/texture.ini");
         EXPECT_EQ(tilesets::brushMaximum(session.toolFolder(), "07"), c.maximum) << c.nbimg;

@@ -24,14 +24,55 @@ TEST(Numbers, WholeNumber)
         EXPECT_FALSE(wholeNumber(bad)) << bad;
 }
 
+// Every count read from a file goes through fileCount; its bound keeps a damaged count from
+// driving a loop of billions of steps.
+TEST(Numbers, FileCountIsAWholeNumberFrom0To32767)
+{
+    using S = FileCount::Status;
+    const struct {
+        const char *text;
+        S status;
+        int value;
+    } cases[] = {
+        {"0", S::Valid, 0},
+        {" 02 ", S::Valid, 2},
+        {"32767", S::Valid, 32767},
+        {"", S::Empty, 0},
+        {"  ", S::Empty, 0},
+        {"abc", S::NotNumber, 0},
+        {"2.5", S::NotNumber, 0},
+        {"1e3", S::NotNumber, 0},
+        {"-1", S::Negative, 0},
+        {"-4294767296", S::Negative, 0},
+        {"32768", S::TooLarge, 0},
+        {"2000000000", S::TooLarge, 0},
+        {"99999999999999999999999", S::TooLarge, 0},
+        {"-99999999999999999999999", S::Negative, 0},
+    };
+    for (const auto &c : cases) {
+        const FileCount count = fileCount(c.text);
+        EXPECT_EQ(count.status, c.status) << c.text;
+        EXPECT_EQ(count.value, c.value) << c.text;
+    }
+}
+
 TEST(Numbers, ToInt16RoundsHalfToEvenAndChecksTheRange)
 {
     const struct {
         const char *text;
         std::optional<short> value;
-    } cases[] = {{"007", 7},         {"-3", -3},          {"2.5", 2},          {"3.5", 4},
-                 {" 12 ", 12},       {"32767", 32767},    {"-32768", -32768},  {"40000", std::nullopt},
-                 {"abc", std::nullopt}, {"", std::nullopt}, {"1,5", std::nullopt}, {"32767.5", std::nullopt}};
+    } cases[] = {{"007", 7},
+                 {"-3", -3},
+                 {"2.5", 2},
+                 {"3.5", 4},
+                 {" 12 ", 12},
+                 {"32767", 32767},
+                 {"-32768", -32768},
+                 {"40000", std::nullopt},
+                 {"abc", std::nullopt},
+                 {"", std::nullopt},
+                 {"1,5", std::nullopt},
+                 {"32767.5", std::nullopt}};
     for (const auto &c : cases)
         EXPECT_EQ(toInt16(c.text), c.value) << c.text;
 }

@@ -159,6 +159,8 @@ TEST_F(DashboardTest, MapsWithoutANameAndCountsThatAreNoNumber)
         {"abc", {}},
         {"2.5", {}},
         {"99999999999", {}},
+        {"2000000000", {}},
+        {"-4294767296", {}},
     };
     Module1::writeini("carte03", "nom", "Third", ini());
     for (const auto &c : cases) {

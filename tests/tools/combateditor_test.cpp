@@ -87,7 +87,7 @@ TEST(FightEditor, ACountOfTwoRunsOverThreeFightsByTheirNames)
 
 TEST(FightEditor, ACountThatIsNoWholeNumberUpTo32767HoldsTheSelectorAtZero)
 {
-    for (const char *count : {"abc", "", "2.5", "-1", "40000", "1e2"}) {
+    for (const char *count : {"abc", "", "2.5", "-1", "40000", "1e2", "2000000000"}) {
         SCOPED_TRACE(count);
         Harness h;
         const QString ini = makeProject(h);

@@ -191,6 +191,7 @@ TEST(Variables, ACountThatIsNoNumberIsReportedAndNothingIsWritten)
         {"2.5", "Erreur : le nombre de variables « 2.5 » n'est pas un nombre"},
         {"-1", "Erreur : le nombre de variables « -1 » n'est pas compris entre 0 et 32767"},
         {"99999", "Erreur : le nombre de variables « 99999 » n'est pas compris entre 0 et 32767"},
+        {"2000000000", "Erreur : le nombre de variables « 2000000000 » n'est pas compris entre 0 et 32767"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.count);

@@ -2,6 +2,7 @@
 
 #include "map_editor/eventfile.h"
 #include "map_editor/eventlines.h"
+#include "map_editor/mapdocument.h"
 #include "platform/twips.h"
 #include "projects/module1.h"
 #include "projects/numbers.h"
@@ -17,8 +18,6 @@
 #include <QScrollBar>
 #include <QStyleOptionButton>
 #include <QStylePainter>
-
-#include <algorithm>
 
 using namespace controls;
 
@@ -180,6 +179,13 @@ QString EventPanel::ini() const
     return m_session.projectIni();
 }
 
+int EventPanel::variableCount() const
+{
+    // A count that is not a whole number from 0 to 32767 lists no variable: a damaged
+    // projet.ini must not hang the window.
+    return fileCount(Module1::readini("Variables", "nombre", ini())).value;
+}
+
 void EventPanel::openCell(int row0, int col0)
 {
     listev->clear();
@@ -236,11 +242,9 @@ void EventPanel::Command13_Click()
 {
     toggle(Frame7);
     Combo1->clear();
-    // A count that is not a number lists no variable.
-    const std::optional<long long> count = wholeNumber(Module1::readini("Variables", "nombre", ini()));
-    for (long long k = 1; count && k <= *count; ++k) {
+    for (int k = 1; k <= variableCount(); ++k) {
         const QString value = Module1::readini(QStringLiteral("Variable") + QString::number(k), "valeur", ini());
-        Combo1->addItem(eventlines::conditionVariableItem(int(k), value));
+        Combo1->addItem(eventlines::conditionVariableItem(k, value));
     }
     Combo1->setCurrentIndex(-1);
 }
@@ -277,9 +281,9 @@ void EventPanel::Command18_Click()
 {
     toggle(Frame8);
     List1->clear();
-    const std::optional<long long> count = wholeNumber(Module1::readini("Variables", "nombre", ini()));
-    for (long long k = 1; count && k <= *count; ++k)
-        List1->addItem(eventlines::variableItem(int(k)));
+    const int count = variableCount();
+    for (int k = 1; k <= count; ++k)
+        List1->addItem(eventlines::variableItem(k));
 }
 
 void EventPanel::List1_Click()
@@ -293,27 +297,10 @@ void EventPanel::List1_Click()
     Frame8->hide();
 }
 
-namespace {
-
-// [Jeu] cartes as the chooser's maximum: nothing when it is missing, not a number or below 1.
-std::optional<int> mapCount(const QString &ini)
-{
-    const QString text = Module1::readini("Jeu", "cartes", ini);
-    std::optional<long long> cartes = wholeNumber(text);
-    // A fraction is a number too; the platform's conversion rounds it to a whole one.
-    if (const std::optional<short> rounded = toInt16(text); !cartes && rounded)
-        cartes = *rounded;
-    if (!cartes || *cartes < 1)
-        return std::nullopt;
-    return int(std::min<long long>(*cartes, 32767));
-}
-
-} // namespace
-
 void EventPanel::Command19_Click()
 {
     toggle(Frame9);
-    const std::optional<int> cartes = mapCount(ini());
+    const std::optional<int> cartes = mapdoc::chooserMaximum(Module1::readini("Jeu", "cartes", ini()));
     if (!cartes) {
         m_session.dialogs().message(
             QStringLiteral("Erreur : Fichier projet.ini corrompus ou introuvable, veuillez reporter ce bug sur ") +
@@ -330,7 +317,7 @@ void EventPanel::Command19_Click()
 void EventPanel::HScroll3_Change()
 {
     const int value = HScroll3->value();
-    if (const std::optional<int> cartes = mapCount(ini())) {
+    if (const std::optional<int> cartes = mapdoc::chooserMaximum(Module1::readini("Jeu", "cartes", ini()))) {
         HScroll3->setMaximum(*cartes);
         // A lower maximum moved the bar, and that change has already shown the map it moved to.
         if (HScroll3->value() != value)

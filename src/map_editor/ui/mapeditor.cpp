@@ -202,8 +202,8 @@ void mapeditor::Form_Load()
                           Qt::WindowCloseButtonHint);
         setDesignSize();
     }
-    const std::optional<long long> maps = mapdoc::mapCount(session());
-    if (maps && *maps == 0) {
+    const FileCount maps = mapdoc::mapCount(session());
+    if (maps.valid() && maps.value == 0) {
         session().dialogs().message(session().tx("There is no map, a new map will be automatically created",
                                                  "Il n'y a pas de carte , une nouvelle carte va être "
                                                  "automatiquement créée"));
@@ -270,9 +270,8 @@ void mapeditor::loadmap()
 
     // The chooser and the brush get their ranges here, so that they can move before their own
     // handlers first run.
-    if (const auto maps =
-            toInt16(Module1::readini(QStringLiteral("Jeu"), QStringLiteral("cartes"), session().projectIni()));
-        maps && *maps >= 1) {
+    if (const std::optional<int> maps = mapdoc::chooserMaximum(
+            Module1::readini(QStringLiteral("Jeu"), QStringLiteral("cartes"), session().projectIni()))) {
         const QSignalBlocker quiet(HScroll1);
         HScroll1->setMaximum(*maps);
     }
@@ -390,8 +389,8 @@ void mapeditor::Command6_Click()
 void mapeditor::HScroll1_Change()
 {
     const QString ini = session().projectIni();
-    if (const auto maps = toInt16(Module1::readini(QStringLiteral("Jeu"), QStringLiteral("cartes"), ini));
-        maps && *maps >= 1) {
+    if (const std::optional<int> maps =
+            mapdoc::chooserMaximum(Module1::readini(QStringLiteral("Jeu"), QStringLiteral("cartes"), ini))) {
         // A lower maximum moves the bar; the value it lands on is the one shown below.
         const QSignalBlocker quiet(HScroll1);
         HScroll1->setMaximum(*maps);
@@ -426,10 +425,14 @@ void mapeditor::reportNewMap(const mapdoc::NewMap &made)
     QString text;
     switch (made.outcome) {
     case mapdoc::NewMap::NoCount:
-        text = s.tx("The number of maps ([Jeu] cartes in projet.ini) is missing or is not a number. No map was "
-                    "created.",
-                    "Le nombre de cartes ([Jeu] cartes dans projet.ini) est absent ou n'est pas un nombre. Aucune "
-                    "carte n'a été créée.");
+        text = s.tx("The number of maps ([Jeu] cartes in projet.ini) is missing or is not a whole number from 0 to "
+                    "32767. No map was created.",
+                    "Le nombre de cartes ([Jeu] cartes dans projet.ini) est absent ou n'est pas un nombre entier de 0 "
+                    "à 32767. Aucune carte n'a été créée.");
+        break;
+    case mapdoc::NewMap::Full:
+        text = s.tx("The project already has 32767 maps, the most it can hold. No map was created.",
+                    "Le projet a déjà 32767 cartes, le plus qu'il puisse contenir. Aucune carte n'a été créée.");
         break;
     case mapdoc::NewMap::FolderExists:
         text = s.tx("Map %1 cannot be created: its folder already exists:\n%2\nNo map was created and nothing was "

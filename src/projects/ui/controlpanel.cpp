@@ -12,13 +12,6 @@
 #include <QListWidget>
 #include <QPainter>
 
-namespace {
-
-// The map list holds one item per map; map numbers are 16-bit, so a larger count is damage.
-constexpr long long largestMapCount = 32767;
-
-} // namespace
-
 Controlpanel::Controlpanel(Session &session, Mainform &mainform) : Form(session, mainform)
 {
     setWindowTitle(session.tx("Control Panel", "Panneau de Control"));
@@ -94,13 +87,11 @@ void Controlpanel::Form_Activate()
     }
 
     List1->clear();
-    // A count that is not a whole number (or is beyond any map number) lists nothing; the
-    // message above has covered a missing one.
-    const std::optional<long long> maps =
-        wholeNumber(Module1::readini(QStringLiteral("Jeu"), QStringLiteral("cartes"), ini));
-    const long long count = maps && *maps <= largestMapCount ? *maps : 0;
-    for (long long i = 1; i <= count; ++i) {
-        const QString name = Module1::readini(QStringLiteral("carte") + pad2(int(i)), QStringLiteral("nom"), ini);
+    // A count that is not a whole number from 0 to 32767 lists nothing; the message above has
+    // covered a missing one.
+    const int count = fileCount(Label7->text()).value;
+    for (int i = 1; i <= count; ++i) {
+        const QString name = Module1::readini(QStringLiteral("carte") + pad2(i), QStringLiteral("nom"), ini);
         List1->addItem(QString::number(List1->count() + 1) + name);
     }
 

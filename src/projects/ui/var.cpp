@@ -18,10 +18,6 @@ namespace {
 
 const QString kQuestion = QStringLiteral("Taper la valeur de départ de la variable");
 
-// The largest count the editor works with: the game's variables are numbered as 16-bit
-// integers, and a count beyond that can only come from a damaged projet.ini.
-constexpr long long kMaxVariables = 32767;
-
 // The count as a number, or why it cannot be used. The descriptions are French in both
 // editions, as the rest of the editor's messages.
 struct Count {
@@ -31,16 +27,21 @@ struct Count {
 
 Count variableCount(const QString &text)
 {
-    if (text.trimmed().isEmpty())
+    const FileCount count = fileCount(text);
+    switch (count.status) {
+    case FileCount::Valid:
+        return {count.value, {}};
+    case FileCount::Empty:
         return {std::nullopt, QStringLiteral("le nombre de variables est vide")};
-    const std::optional<long long> n = wholeNumber(text);
-    if (!n)
+    case FileCount::NotNumber:
         return {std::nullopt, QStringLiteral("le nombre de variables « %1 » n'est pas un nombre").arg(text)};
-    if (*n < 0 || *n > kMaxVariables)
-        return {std::nullopt, QStringLiteral("le nombre de variables « %1 » n'est pas compris entre 0 et %2")
-                                  .arg(text)
-                                  .arg(kMaxVariables)};
-    return {int(*n), {}};
+    case FileCount::Negative:
+    case FileCount::TooLarge:
+        break;
+    }
+    return {
+        std::nullopt,
+        QStringLiteral("le nombre de variables « %1 » n'est pas compris entre 0 et %2").arg(text).arg(kLargestCount)};
 }
 
 } // namespace
@@ -51,11 +52,11 @@ var::var(Session &session, Mainform &mainform) : Form(session, mainform)
     setWindowTitle(session.tx("Variables of the game", "Variables du jeu"));
     setClientSizeTwips(6495, 2490);
 
-    Label1 = controls::label(this, "Label1", session.tx("Number of variables :", "Nombre de variables :"), 120,
-                             120, 1695, 255);
+    Label1 = controls::label(this, "Label1", session.tx("Number of variables :", "Nombre de variables :"), 120, 120,
+                             1695, 255);
     Label2 = controls::label(this, "Label2", QStringLiteral("0"), 1800, 120, 735, 255);
-    Command1 = controls::button(this, "Command1", session.tx("Add a variable", "Ajouter une variable"), 4080, 120,
-                                2295, 375);
+    Command1 =
+        controls::button(this, "Command1", session.tx("Add a variable", "Ajouter une variable"), 4080, 120, 2295, 375);
     Label3 = controls::label(this, "Label3", QStringLiteral("Variables :"), 120, 480, 3015, 255);
     List1 = controls::listBox(this, "List1", 120, 720, 6255, 1620);
 
@@ -83,8 +84,8 @@ void var::loadvars()
         return;
     }
     for (int i = 1; i <= *count.value; ++i) {
-        const QString value = readini(QStringLiteral("Variable") + QString::number(i), QStringLiteral("valeur"),
-                                      session().projectIni());
+        const QString value =
+            readini(QStringLiteral("Variable") + QString::number(i), QStringLiteral("valeur"), session().projectIni());
         List1->addItem(QString::number(i) + QStringLiteral(" | Valeur de départ : ") + value);
     }
 }
@@ -101,8 +102,8 @@ void var::Command1_Click()
         showFailure(count.failure);
         return;
     }
-    if (*count.value >= kMaxVariables) {
-        showFailure(QStringLiteral("le jeu ne peut pas avoir plus de %1 variables").arg(kMaxVariables));
+    if (*count.value >= kLargestCount) {
+        showFailure(QStringLiteral("le jeu ne peut pas avoir plus de %1 variables").arg(kLargestCount));
         return;
     }
     const QString n = QString::number(*count.value + 1);
