@@ -45,14 +45,14 @@ Figures summary(std::vector<double> ms)
 // section per variable.
 QByteArray projectIni(int maps, int variables)
 {
-    QByteArray ini = "[Jeu]\r\nnom=Bench\r\nauteur=Bench\r\nver=3.0.0\r\ncartes=" + QByteArray::number(maps) +
-                     "\r\ncombats=0\r\n";
+    QByteArray ini =
+        "[Jeu]\r\nnom=Bench\r\nauteur=Bench\r\nver=3.0.0\r\ncartes=" + QByteArray::number(maps) + "\r\ncombats=0\r\n";
     for (int m = 1; m <= maps; ++m)
         ini += "[Carte" + pad2(m).toLatin1() + "]\r\ntexture=01\r\nnom=Carte " + QByteArray::number(m) + "\r\n";
     ini += "[Variables]\r\nnombre=" + QByteArray::number(variables) + "\r\n";
     for (int v = 1; v <= variables; ++v)
-        ini += "[Variable" + QByteArray::number(v) + "]\r\nnumero=" + QByteArray::number(v) + "\r\nvaleur=" +
-               QByteArray::number(v * 7 % 100) + "\r\n";
+        ini += "[Variable" + QByteArray::number(v) + "]\r\nnumero=" + QByteArray::number(v) +
+               "\r\nvaleur=" + QByteArray::number(v * 7 % 100) + "\r\n";
     return ini;
 }
 
@@ -79,7 +79,8 @@ std::vector<QByteArray> cellPaths(const QString &folder, int maps)
     for (int m = 1; m <= maps; ++m)
         for (int r = 1; r <= 9; ++r)
             for (int c = 1; c <= 17; ++c)
-                paths.push_back(QFile::encodeName(QStringLiteral("%1/ev/map%2/ev%3%4").arg(folder, pad2(m)).arg(r).arg(c)));
+                paths.push_back(
+                    QFile::encodeName(QStringLiteral("%1/ev/map%2/ev%3%4").arg(folder, pad2(m)).arg(r).arg(c)));
     return paths;
 }
 
@@ -121,8 +122,7 @@ int main(int argc, char **argv)
     const int runs = std::max(5, argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 7);
 
     std::printf("%d runs each; times in ms as best / median; ratio = generation / floor\n", runs);
-    std::printf("%5s %6s %9s | %17s | %17s | %13s\n", "maps", "vars", "out KB", "generation", "floor",
-                "ratio");
+    std::printf("%5s %6s %9s | %17s | %17s | %13s\n", "maps", "vars", "out KB", "generation", "floor", "ratio");
     for (const int maps : {10, 50, 100, 200}) {
         ToolFolder tool(false);
         ScriptedDialogs dialogs;
