@@ -90,25 +90,26 @@ bool readWhole(const QString &path, QByteArray &buffer, qsizetype &size)
 
 } // namespace
 
+// One character for each byte and one byte for each character, so both are written in place.
 QString decode(QByteArrayView bytes)
 {
-    QString text;
-    text.reserve(bytes.size());
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar *out = text.data();
     for (const char b : bytes) {
         const auto u = static_cast<unsigned char>(b);
-        text += QChar(u >= 0x80 && u < 0xA0 ? kHigh[u - 0x80] : char16_t(u));
+        *out++ = QChar(u >= 0x80 && u < 0xA0 ? kHigh[u - 0x80] : char16_t(u));
     }
     return text;
 }
 
 QByteArray encode(const QString &text)
 {
-    QByteArray bytes;
-    bytes.reserve(text.size());
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    char *out = bytes.data();
     for (const QChar c : text) {
         char b = '?';
         encodeChar(c.unicode(), b);
-        bytes += b;
+        *out++ = b;
     }
     return bytes;
 }
