@@ -172,9 +172,18 @@ TestRunResult testRun(const Session &session)
     const QString tool = session.toolFolder();
     QDir::setCurrent(tool);
     // The name goes in unchanged: it is the project's folder name, relative to the tool folder.
-    Module1::savefile(QStringLiteral("System.currentDirectory(\"projets/") + session.currentProject() +
-                          QStringLiteral("\")") + crlf + QStringLiteral("dofile(\"index.lua\")"),
-                      tool + QStringLiteral("/index.lua"));
+    // Written as savefile writes it, but a failure stops the run: the player would start the
+    // game that an earlier boot script names, perhaps another project's.
+    const QString boot = tool + QStringLiteral("/index.lua");
+    if (!ansi::replaceFile(boot, ansi::encode(QStringLiteral("System.currentDirectory(\"projets/") +
+                                              session.currentProject() + QStringLiteral("\")") + crlf +
+                                              QStringLiteral("dofile(\"index.lua\")") + crlf))) {
+        result.error = session
+                           .tx("The boot script could not be written: %1\nLua Player was not started.",
+                               "Le script de démarrage n'a pas pu être écrit : %1\nLua Player n'a pas été lancé.")
+                           .arg(QDir::toNativeSeparators(boot));
+        return result;
+    }
 
     // The program and its argument go to the platform apart, so a tool folder with blanks needs
     // no quoting.
