@@ -86,9 +86,12 @@ Controlpanel *Mainform::dashboard() const
 void Mainform::startUp()
 {
     // The frame covers the screen's available area, so that the dashboard and a map editor fit
-    // side by side. Maximized is the state a window manager keeps; the geometry does the same
-    // where none runs, and is what the frame comes back to from maximized.
-    setGeometry(screen()->availableGeometry());
+    // side by side. Maximized is the state a window manager keeps; the size does the same where
+    // none runs, and is what the frame comes back to from maximized. move() places the frame's
+    // corner, not the client area's, so that a title bar stays on the screen.
+    const QRect area = screen()->availableGeometry();
+    move(area.topLeft());
+    resize(area.size());
     showMaximized();
     showWelcome();
 }
