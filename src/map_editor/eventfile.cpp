@@ -25,12 +25,29 @@ QStringList split(const QString &text)
     return lines;
 }
 
+QString oneLine(const QString &line)
+{
+    QString out;
+    out.reserve(line.size());
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line.at(i);
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            if (c == QLatin1Char('\r') && i + 1 < line.size() && line.at(i + 1) == QLatin1Char('\n'))
+                ++i;
+            out += QLatin1Char(' ');
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 QString join(const QStringList &lines)
 {
     QString text;
     for (const QString &line : lines) {
         if (!line.isEmpty())
-            text += QStringLiteral("\r\n") + line;
+            text += QStringLiteral("\r\n") + oneLine(line);
     }
     return text;
 }

@@ -16,7 +16,11 @@ QString filePart(const QString &map, const QString &row, const QString &column);
 // the leading CR LF), and text after the last CR LF is dropped.
 QStringList split(const QString &text);
 
-// CR LF before every line that is not empty; savefile adds the final CR LF.
+// A stored line never holds a line break, or it would come back as several lines, some of
+// them no Lua: each CR LF, lone CR or lone LF becomes one blank, as INI values get blanks.
+QString oneLine(const QString &line);
+
+// CR LF before every line that is not empty, each made one line; savefile adds the final CR LF.
 QString join(const QStringList &lines);
 
 // Through loadfile and savefile: a missing file reads as no lines, a failed write is silent.

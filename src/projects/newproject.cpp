@@ -12,6 +12,9 @@ namespace newproject {
 namespace {
 
 const QString kForbidden = QStringLiteral("/\\<>:\"|?*");
+// readini gives a value back as at most 254 characters; a longer name would be written into
+// [Jeu] nom whole and read back cut, and the project could never be opened again.
+constexpr int kLongestName = 254;
 
 QString shown(const QString &path)
 {
@@ -73,6 +76,14 @@ QString create(const QString &toolFolder, const QString &name, const QString &au
                   "/ \\ < > : \" | ? * ni caractère de contrôle, et chacun de ses caractères doit exister "
                   "en Windows-1252.")
             .arg(name);
+    if (name.size() > kLongestName)
+        return tx(edition,
+                  "The name has %1 characters; projet.ini gives back at most %2, so the project could never be "
+                  "opened again. Choose a shorter name.",
+                  "Le nom a %1 caractères ; projet.ini n'en rend que %2 au plus, et le projet ne pourrait plus "
+                  "jamais être ouvert. Choisissez un nom plus court.")
+            .arg(name.size())
+            .arg(kLongestName);
 
     // 1. The project folder: an existing project stops the creation before anything is written.
     if (QString error = makeFolder(p, edition); !error.isEmpty())

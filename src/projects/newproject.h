@@ -13,7 +13,8 @@ namespace newproject {
 // refuses, and every character one that Windows-1252 holds.
 bool isValidName(const QString &name);
 
-// Builds toolFolder/projets/name, step by step. Stops at the first step that fails and undoes
+// Builds toolFolder/projets/name, step by step. A name that projet.ini cannot give back whole
+// (more than 254 characters) is refused before anything is written. Stops at the first step that fails and undoes
 // nothing. Returns the failure's description in the edition's words, or "" when the whole
 // project was made. A missing script or map template is no failure: its copy holds CR LF.
 QString create(const QString &toolFolder, const QString &name, const QString &author, Edition edition);

@@ -3,6 +3,8 @@
 #include "map_editor/ui/mapeditor.h"
 #include "projects/module1.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -100,4 +102,43 @@ TEST(EventsInTheMapEditor, EventModePressAddLinesSaveAndReopen)
         EXPECT_EQ(find<QListWidget>(e, "listev")->count(), 5);
         EXPECT_EQ(h.dialogs.pending(), 0);
     }
+}
+
+// A line break pasted into the HP amount or typed into "Entrer code" once split the stored
+// line, and after a reopening "6 de vie au héro" stood alone as a line that is no Lua. Every
+// break becomes one blank, so each command stays one line through Save and reopening.
+TEST(EventsInTheMapEditor, PastedLineBreaksStayInsideTheirLine)
+{
+    Harness h(Edition::French);
+    layOut(h.session);
+    mapeditor *e = h.mainform->openMapEditor("01");
+    ASSERT_TRUE(e);
+    h.settle();
+    e->Option1[2]->setChecked(true);
+    press(e, 0, 1);
+
+    click(e, "Command17");
+    auto *amount = find<QLineEdit>(e, "Text2");
+    QApplication::clipboard()->setText("6\r\n");
+    amount->selectAll();
+    amount->paste();
+    click(e, "Command22");
+    for (const char *code : {"a = 1\r\nb = 2", "c = 3\nd = 4\re = 5"}) {
+        h.dialogs.answer(MsgAnswer::Ok);
+        h.dialogs.type(QString::fromLatin1(code));
+        click(e, "Command24");
+    }
+    const QStringList lines = {QString::fromUtf8("hero.vie = hero.vie - 6  -- Retrait de 6  de vie au héro"),
+                               "a = 1 b = 2", "c = 3 d = 4 e = 5"};
+    EXPECT_EQ(e->panel()->lines(), lines);
+    click(e, "Command2");
+    EXPECT_EQ(readBytes(h.session.projectPath("/ev/map01/ev12")),
+              QByteArray("\r\nhero.vie = hero.vie - 6  -- Retrait de 6  de vie au h\xe9ro\r\na = 1 b = 2\r\n"
+                         "c = 3 d = 4 e = 5\r\n"));
+
+    press(e, 0, 0);
+    click(e, "Command20");
+    press(e, 0, 1);
+    EXPECT_EQ(e->panel()->lines(), lines);
+    EXPECT_EQ(h.dialogs.pending(), 0);
 }

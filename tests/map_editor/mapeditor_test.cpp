@@ -339,6 +339,56 @@ TEST_F(Editor, FailedLoadReportsAndLeavesTheFilesAlone)
     EXPECT_EQ(blockBytes(s, "02"), blocks);
 }
 
+// A damaged first line ("ab03") once loaded without a word, and every press then looked applied
+// while nothing was saved. The refusal is told once, naming the map and the mend; once the
+// hero start is set, the next press saves every edit the window holds.
+TEST_F(Editor, ASaveRefusedForAHeroStartThatIsNoNumberIsToldOnce)
+{
+    addMap(s, "02");
+    QByteArray damaged = mapBytes(s, "02");
+    damaged.replace(0, 2, "ab");
+    writeBytes(project("/map02.map"), damaged);
+    mapeditor *e = open("02");
+    EXPECT_TRUE(h.dialogs.shown.isEmpty());
+    EXPECT_EQ(e->Label4->text(), "ab");
+
+    e->Choixtext->setValue(2);
+    press(e, 0, 0);
+    e->Option1[1]->setChecked(true);
+    press(e, 1, 1);
+    pressBeside(e);
+    EXPECT_EQ(mapBytes(s, "02"), damaged);
+    ASSERT_EQ(h.dialogs.shown.size(), 1) << "one message for the window, not one per press";
+    EXPECT_EQ(h.dialogs.shown[0].text.toStdString(),
+              "Map 02 is not being saved: its hero start is not a number (X: \"ab\", Y: \"01\"). Your changes reach "
+              "the disk only once it is set: press \"Change\", then click the hero's starting cell.");
+    EXPECT_EQ(h.dialogs.shown[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(h.dialogs.shown[0].buttons, MsgButtons::Ok);
+
+    h.dialogs.answer(MsgAnswer::Ok);
+    e->Command9_Click();
+    press(e, 2, 4);
+    pressBeside(e);
+    const QByteArray saved = mapBytes(s, "02");
+    EXPECT_EQ(saved.left(6), "0503\r\n");
+    EXPECT_EQ(saved.at(6), '1') << "the paint made while saves were refused";
+    EXPECT_EQ(blockBytes(s, "02").at(19 + 1), '1') << "the block made while saves were refused";
+    EXPECT_EQ(h.dialogs.shown.size(), 2);
+}
+
+TEST_F(FrenchEditor, ASaveRefusedForAHeroStartThatIsNoNumberIsToldInFrench)
+{
+    writeBytes(project("/map01.map"), "0x1\r\n");
+    mapeditor *e = open();
+    press(e, 0, 0);
+    ASSERT_EQ(h.dialogs.shown.size(), 1);
+    EXPECT_EQ(h.dialogs.shown[0].text,
+              QString::fromUtf8("La carte 01 n'est pas sauvée : la position de départ du héro n'est pas un nombre "
+                                "(X : « 0x », Y : « 1\r »). Vos modifications ne seront sauvées qu'une fois "
+                                "celle-ci fixée : cliquez sur « Changer », puis sur la case de départ du héro."));
+    EXPECT_EQ(mapBytes(s, "01"), "0x1\r\n");
+}
+
 TEST_F(Editor, DrawingSkipsCellsWithoutAPicture)
 {
     mapeditor *e = open();

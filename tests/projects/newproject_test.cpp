@@ -162,7 +162,8 @@ TEST_F(ProjectTest, RefusedNamesWriteNothing)
                                "tab\there",
                                "new\nline",
                                QString::fromUtf8("Ω mega"),
-                               QString::fromUtf8("日本")};
+                               QString::fromUtf8("日本"),
+                               QString(255, QLatin1Char('a'))};
     for (const QString &name : names) {
         SCOPED_TRACE(name.toStdString());
         h.dialogs.shown.clear();

@@ -231,3 +231,25 @@ TEST_F(OpenTest, EnglishTexts)
     EXPECT_EQ(d->findChild<QLabel *>("Label1")->geometry(), twipsRect(0, 0, 2655, 255));
     EXPECT_EQ(d->findChild<QPushButton *>("Command1")->text(), "Open");
 }
+
+// projet.ini gives [Jeu] nom back as at most 254 characters: a name of 254 is made and opens
+// again; one of 255 would be made but could never be opened, so the creation refuses it with
+// the reason and writes nothing.
+TEST_F(OpenTest, TheLongestNameThatOpensAgainIsTheLongestThatIsCreated)
+{
+    const QString longest(254, QLatin1Char('n'));
+    makeProject(longest, longest);
+    doubleClick(longest);
+    open();
+    EXPECT_TRUE(h.dialogs.shown.isEmpty());
+    EXPECT_EQ(h.session.currentProject(), longest);
+
+    const QString tooLong(255, QLatin1Char('n'));
+    EXPECT_EQ(newproject::create(h.tool.path(), tooLong, "Ana", Edition::English),
+              "The name has 255 characters; projet.ini gives back at most 254, so the project could never be opened "
+              "again. Choose a shorter name.");
+    EXPECT_EQ(newproject::create(h.tool.path(), tooLong, "Ana", Edition::French),
+              QString::fromUtf8("Le nom a 255 caractères ; projet.ini n'en rend que 254 au plus, et le projet ne "
+                                "pourrait plus jamais être ouvert. Choisissez un nom plus court."));
+    EXPECT_FALSE(QFileInfo::exists(projectFolder(tooLong)));
+}

@@ -166,7 +166,8 @@ QStringList EventPanel::lines() const
 
 void EventPanel::append(const QString &line)
 {
-    listev->addItem(line);
+    // A break pasted into the HP amount or a typed line of code stays inside its one line.
+    listev->addItem(eventfile::oneLine(line));
 }
 
 QString EventPanel::cellFile() const

@@ -267,6 +267,7 @@ void mapeditor::loadmap()
     Label4->setText(loaded.heroColumn);
     Label5->setText(loaded.heroRow);
     m_tag = map;
+    m_refusalShown = false;
 
     // The chooser and the brush get their ranges here, so that they can move before their own
     // handlers first run.
@@ -288,7 +289,25 @@ void mapeditor::loadmap()
 void mapeditor::savemap()
 {
     Frame3->hide();
-    mapdoc::save(session(), m_tag, Text1->text(), Label4->text(), Label5->text(), m_state);
+    if (mapdoc::save(session(), m_tag, Text1->text(), Label4->text(), Label5->text(), m_state)) {
+        m_refusalShown = false;
+        return;
+    }
+    // A damaged first line of the map file leaves a hero start that is not a number, and a map
+    // file written from it could not be loaded again; the canvas still shows every press, so
+    // the user is told once that nothing reaches the disk until the start is set.
+    if (m_tag.isEmpty() || m_refusalShown)
+        return;
+    m_refusalShown = true;
+    session().dialogs().message(
+        session()
+            .tx("Map %1 is not being saved: its hero start is not a number (X: \"%2\", Y: \"%3\"). Your changes "
+                "reach the disk only once it is set: press \"Change\", then click the hero's starting cell.",
+                "La carte %1 n'est pas sauvée : la position de départ du héro n'est pas un nombre (X : « %2 », Y : "
+                "« %3 »). Vos modifications ne seront sauvées qu'une fois celle-ci fixée : cliquez sur « Changer », "
+                "puis sur la case de départ du héro.")
+            .arg(m_tag, Label4->text(), Label5->text()),
+        MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
 void mapeditor::Command10_Click()

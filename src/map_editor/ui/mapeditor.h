@@ -122,6 +122,9 @@ private:
 
     mapdoc::MapState m_state;
     QString m_tag;
+    // A refused save has been reported for the loaded map; a save that succeeds, or another
+    // load, lets the next refusal be reported again.
+    bool m_refusalShown = false;
     MapPainter m_painter;
     EventPanel *m_panel = nullptr;
 };
