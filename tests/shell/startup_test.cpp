@@ -19,6 +19,19 @@
 
 namespace {
 
+// The program as start-up leaves it: the main window made and started as runTarnwick does.
+struct Started {
+    explicit Started(const ToolFolder &tool) : session(tool.path(), Edition::English, dialogs, shell), mainform(session)
+    {
+        mainform.startUp();
+        QApplication::processEvents();
+    }
+    ScriptedDialogs dialogs;
+    FakeShell shell;
+    Session session;
+    Mainform mainform;
+};
+
 bool shownAndActive(Mainform &m)
 {
     Acc *acc = m.welcome();
@@ -52,15 +65,10 @@ TEST(Startup, MakesProjectsFolderAndShowsWelcomeScreen)
         }
         if (before == IsAFile)
             writeBytes(projets, "not a folder");
-        ScriptedDialogs dialogs;
-        FakeShell shell;
-        Session session(tool.path(), Edition::English, dialogs, shell);
-        Mainform mainform(session);
-        mainform.startUp();
-        QApplication::processEvents();
+        Started program(tool);
 
-        EXPECT_TRUE(shownAndActive(mainform));
-        EXPECT_TRUE(dialogs.shown.isEmpty());
+        EXPECT_TRUE(shownAndActive(program.mainform));
+        EXPECT_TRUE(program.dialogs.shown.isEmpty());
         if (before == IsAFile) {
             EXPECT_TRUE(QFileInfo(projets).isFile());
             EXPECT_EQ(readBytes(projets), "not a folder");
@@ -78,12 +86,8 @@ TEST(Startup, MakesProjectsFolderAndShowsWelcomeScreen)
 TEST(Startup, FrameCoversTheScreensAvailableArea)
 {
     ToolFolder tool;
-    ScriptedDialogs dialogs;
-    FakeShell shell;
-    Session session(tool.path(), Edition::English, dialogs, shell);
-    Mainform mainform(session);
-    mainform.startUp();
-    QApplication::processEvents();
+    Started program(tool);
+    Mainform &mainform = program.mainform;
 
     const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_TRUE(mainform.isVisible());
