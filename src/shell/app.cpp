@@ -1,5 +1,6 @@
 #include "shell/app.h"
 
+#include "icon/icon.h"
 #include "platform/ui/qtdialogs.h"
 #include "platform/ui/qtshell.h"
 #include "projects/session.h"
@@ -8,9 +9,15 @@
 #include <QApplication>
 #include <QFont>
 
+void setProgramIcon()
+{
+    QApplication::setWindowIcon(tarnwickIcon());
+}
+
 int runTarnwick(int argc, char **argv, Edition edition)
 {
     QApplication app(argc, argv);
+    setProgramIcon();
     // The tool folder is the folder of the program file.
     const QString toolFolder = QCoreApplication::applicationDirPath();
     QtDialogs dialogs;

@@ -17,6 +17,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QScreen>
 
 namespace {
 
@@ -64,8 +65,6 @@ Mainform::Mainform(Session &session) : m_session(session), m_mdi(new QMdiArea(th
     menu->setObjectName(QStringLiteral("menu"));
     connect(menu, &QAction::triggered, this, &Mainform::menu_Click);
     connect(&m_session, &Session::currentProjectChanged, this, &Mainform::closeProjectWindows);
-    // Wide enough for the dashboard and a map editor window side by side.
-    resize(1280, 900);
     MDIForm_Load();
 }
 
@@ -86,7 +85,14 @@ Controlpanel *Mainform::dashboard() const
 
 void Mainform::startUp()
 {
-    show();
+    // The frame covers the screen's available area, so that the dashboard and a map editor fit
+    // side by side. Maximized is the state a window manager keeps; the size does the same where
+    // none runs, and is what the frame comes back to from maximized. move() places the frame's
+    // corner, not the client area's, so that a title bar stays on the screen.
+    const QRect area = screen()->availableGeometry();
+    move(area.topLeft());
+    resize(area.size());
+    showMaximized();
     showWelcome();
 }
 

@@ -1,6 +1,9 @@
 #include "harness.h"
+#include "projectlayout.h"
 
+#include "map_editor/ui/mapeditor.h"
 #include "platform/twips.h"
+#include "projects/ui/controlpanel.h"
 #include "shell/acc.h"
 
 #include <QApplication>
@@ -9,10 +12,25 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QScreen>
+#include <QScrollBar>
 
 #include <gtest/gtest.h>
 
 namespace {
+
+// The program as start-up leaves it: the main window made and started as runTarnwick does.
+struct Started {
+    explicit Started(const ToolFolder &tool) : session(tool.path(), Edition::English, dialogs, shell), mainform(session)
+    {
+        mainform.startUp();
+        QApplication::processEvents();
+    }
+    ScriptedDialogs dialogs;
+    FakeShell shell;
+    Session session;
+    Mainform mainform;
+};
 
 bool shownAndActive(Mainform &m)
 {
@@ -47,15 +65,10 @@ TEST(Startup, MakesProjectsFolderAndShowsWelcomeScreen)
         }
         if (before == IsAFile)
             writeBytes(projets, "not a folder");
-        ScriptedDialogs dialogs;
-        FakeShell shell;
-        Session session(tool.path(), Edition::English, dialogs, shell);
-        Mainform mainform(session);
-        mainform.startUp();
-        QApplication::processEvents();
+        Started program(tool);
 
-        EXPECT_TRUE(shownAndActive(mainform));
-        EXPECT_TRUE(dialogs.shown.isEmpty());
+        EXPECT_TRUE(shownAndActive(program.mainform));
+        EXPECT_TRUE(program.dialogs.shown.isEmpty());
         if (before == IsAFile) {
             EXPECT_TRUE(QFileInfo(projets).isFile());
             EXPECT_EQ(readBytes(projets), "not a folder");
@@ -66,6 +79,48 @@ TEST(Startup, MakesProjectsFolderAndShowsWelcomeScreen)
             EXPECT_EQ(readBytes(projets + "/kept.txt"), "x");
         }
     }
+}
+
+// Maximized is what a window manager keeps; where none runs, maximized alone does nothing, and the
+// frame's own size covers the same area. That size is also what the frame comes back to.
+TEST(Startup, FrameCoversTheScreensAvailableArea)
+{
+    ToolFolder tool;
+    Started program(tool);
+    Mainform &mainform = program.mainform;
+
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(mainform.isVisible());
+    EXPECT_TRUE(mainform.windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(mainform.frameGeometry(), available);
+    EXPECT_EQ(mainform.normalGeometry().size(), available.size());
+    mainform.showNormal();
+    QApplication::processEvents();
+    EXPECT_EQ(mainform.size(), available.size());
+}
+
+// On a 1366 x 768 screen, with no window manager's title bar above the frame, the dashboard and an
+// English map editor beside it, as the program places it, lie wholly in the frame's client area:
+// no scroll bar, and the editor's close button in sight.
+TEST(Startup, DashboardAndEnglishMapEditorFitSideBySide)
+{
+    Harness h;
+    h.mainform->setGeometry(0, 0, 1366, 768);
+    layOutProject(h.session);
+    h.mainform->showDashboard();
+    mapeditor *editor = h.mainform->openMapEditor("01");
+    h.settle();
+
+    const QMdiArea *area = h.mainform->mdiArea();
+    const QRect client = area->viewport()->rect();
+    const QRect dashboard = h.mainform->dashboard()->subWindow()->geometry();
+    const QRect beside = editor->subWindow()->geometry();
+    EXPECT_EQ(beside.topLeft(), QPoint(dashboard.width(), 0));
+    EXPECT_TRUE(client.contains(dashboard));
+    EXPECT_TRUE(client.contains(beside)) << "right " << beside.right() << ", bottom " << beside.bottom() << " in "
+                                         << client.width() << " x " << client.height();
+    EXPECT_FALSE(area->horizontalScrollBar()->isVisible());
+    EXPECT_FALSE(area->verticalScrollBar()->isVisible());
 }
 
 TEST(Startup, MenuShowsWelcomeScreenAtTopLeftFromEveryState)
