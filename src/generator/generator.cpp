@@ -1,5 +1,6 @@
 #include "generator/generator.h"
 
+#include "platform/ansi.h"
 #include "projects/module1.h"
 #include "projects/numbers.h"
 #include "projects/session.h"
@@ -9,6 +10,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <array>
 #include <optional>
 
 namespace generator {
@@ -51,39 +53,52 @@ std::optional<int> readCount(const Session &session, const QString &text, const 
     return std::nullopt;
 }
 
-QString variablesText(const QString &ini, int count)
+QByteArray variablesText(const Module1::IniSnapshot &ini, int count)
 {
     QString v = QStringLiteral("--Variables du jeu") + crlf + QStringLiteral("var = {}") + crlf;
     for (int i = 1; i <= count; ++i) {
         const QString n = QString::number(i);
         // Quoted so that a value holding a double quote or a backslash still reads back as typed.
         v += QStringLiteral("var[") + n + QStringLiteral("] = ") +
-             luaQuoted(Module1::readini(QStringLiteral("Variable") + n, QStringLiteral("valeur"), ini)) + crlf;
+             luaQuoted(ini.readini(QStringLiteral("Variable") + n, QStringLiteral("valeur"))) + crlf;
     }
-    return v;
+    // As savefile writes it.
+    return ansi::encode(v) + "\r\n";
 }
 
-QString eventsText(const Session &session, int maps)
+// ev.lua is mostly the cell files' own bytes, so it is made and written as bytes: the same file
+// as the text loadfile reads and savefile writes, since both conversions are lossless, without
+// converting megabytes twice.
+QByteArray eventsText(const Session &session, int maps)
 {
-    QString e = QStringLiteral("function runev(colonne,ligne,map)") + crlf;
-    // Most of a map's text is its 153 empty blocks; reserving it keeps the build linear.
-    e.reserve(qsizetype(std::clamp(maps, 0, 1000)) * rows * columns * 56 + 64);
+    QByteArray e = "function runev(colonne,ligne,map)\r\n";
+    // Most of a map's text is its 153 blocks; reserving it keeps the build linear.
+    e.reserve(qsizetype(std::clamp(maps, 0, 1000)) * rows * columns * 64 + 64);
+    // Each block opens with the same text on every map.
+    std::array<QByteArray, rows * columns> opening;
+    for (int r = 1; r <= rows; ++r)
+        for (int c = 1; c <= columns; ++c)
+            opening[(r - 1) * columns + c - 1] = "\r\n    if ligne == " + QByteArray::number(r) +
+                                                 " and colonne == " + QByteArray::number(c) + " then\r\n    ";
+    ansi::FileReader cell;
     for (int m = 1; m <= maps; ++m) {
         const QString nn = pad2(m);
-        e += QStringLiteral("if map == \"") + nn + QStringLiteral("\" then") + crlf;
+        e += "if map == \"" + nn.toLatin1() + "\" then\r\n";
         const QString folder = session.projectPath(QStringLiteral("/ev/map") + nn + QStringLiteral("/ev"));
         for (int r = 1; r <= rows; ++r) {
-            const QString row = QString::number(r);
+            const QString row = folder + QString::number(r);
             for (int c = 1; c <= columns; ++c) {
-                const QString col = QString::number(c);
-                e += crlf + QStringLiteral("    if ligne == ") + row + QStringLiteral(" and colonne == ") + col +
-                     QStringLiteral(" then") + crlf + QStringLiteral("    ") + Module1::loadfile(folder + row + col) +
-                     crlf + QStringLiteral("    end") + crlf + crlf;
+                e += opening[(r - 1) * columns + c - 1];
+                // A missing or unreadable file is the empty text, as loadfile reads it.
+                if (cell.read(row + QString::number(c)))
+                    e += cell.bytes();
+                e += "\r\n    end\r\n\r\n";
             }
         }
-        e += QStringLiteral("end") + crlf;
+        e += "end\r\n";
     }
-    e += crlf + QStringLiteral("end");
+    // The last CR LF is the one savefile adds.
+    e += "\r\nend\r\n";
     return e;
 }
 
@@ -92,12 +107,13 @@ QString eventsText(const Session &session, int maps)
 CompileResult compile(const Session &session)
 {
     CompileResult result;
-    const QString ini = session.projectIni();
+    // One reading of projet.ini for every value the generation takes from it.
+    const Module1::IniSnapshot ini(session.projectIni());
     Facts &f = result.facts;
     f.name = session.currentProject();
-    f.author = Module1::readini(QStringLiteral("Jeu"), QStringLiteral("Auteur"), ini);
-    f.maps = Module1::readini(QStringLiteral("Jeu"), QStringLiteral("cartes"), ini);
-    f.fights = Module1::readini(QStringLiteral("Jeu"), QStringLiteral("combats"), ini);
+    f.author = ini.readini(QStringLiteral("Jeu"), QStringLiteral("Auteur"));
+    f.maps = ini.readini(QStringLiteral("Jeu"), QStringLiteral("cartes"));
+    f.fights = ini.readini(QStringLiteral("Jeu"), QStringLiteral("combats"));
 
     const QString notWritten =
         session.tx("variables.lua and ev.lua were not written.", "variables.lua et ev.lua n'ont pas été écrits.");
@@ -115,7 +131,7 @@ CompileResult compile(const Session &session)
     QStringList problems;
     QString problem;
     const std::optional<int> variables = readCount(
-        session, Module1::readini(QStringLiteral("Variables"), QStringLiteral("nombre"), ini),
+        session, ini.readini(QStringLiteral("Variables"), QStringLiteral("nombre")),
         "The number of variables ([Variables] nombre)", "Le nombre de variables ([Variables] nombre)", problem);
     if (!variables)
         problems << problem;
@@ -128,8 +144,19 @@ CompileResult compile(const Session &session)
         return result;
     }
 
-    Module1::savefile(variablesText(ini, *variables), session.projectPath(QStringLiteral("/variables.lua")));
-    Module1::savefile(eventsText(session, *maps), session.projectPath(QStringLiteral("/ev.lua")));
+    // A script that cannot be written stays whole as it was; the user must hear of it, or the
+    // game would run on the old scripts as if all were well.
+    const QString cannotWrite = session.tx("%1 could not be written.", "%1 n'a pas pu être écrit.");
+    const QString variablesPath = session.projectPath(QStringLiteral("/variables.lua"));
+    if (!ansi::replaceFile(variablesPath, variablesText(ini, *variables))) {
+        result.error = cannotWrite.arg(QDir::toNativeSeparators(variablesPath)) + QLatin1Char('\n') + notWritten;
+        return result;
+    }
+    const QString eventsPath = session.projectPath(QStringLiteral("/ev.lua"));
+    if (!ansi::replaceFile(eventsPath, eventsText(session, *maps)))
+        result.error = cannotWrite.arg(QDir::toNativeSeparators(eventsPath)) + QLatin1Char('\n') +
+                       session.tx("variables.lua was written; ev.lua was not.",
+                                  "variables.lua a été écrit ; ev.lua ne l'a pas été.");
     return result;
 }
 
@@ -145,9 +172,18 @@ TestRunResult testRun(const Session &session)
     const QString tool = session.toolFolder();
     QDir::setCurrent(tool);
     // The name goes in unchanged: it is the project's folder name, relative to the tool folder.
-    Module1::savefile(QStringLiteral("System.currentDirectory(\"projets/") + session.currentProject() +
-                          QStringLiteral("\")") + crlf + QStringLiteral("dofile(\"index.lua\")"),
-                      tool + QStringLiteral("/index.lua"));
+    // Written as savefile writes it, but a failure stops the run: the player would start the
+    // game that an earlier boot script names, perhaps another project's.
+    const QString boot = tool + QStringLiteral("/index.lua");
+    if (!ansi::replaceFile(boot, ansi::encode(QStringLiteral("System.currentDirectory(\"projets/") +
+                                              session.currentProject() + QStringLiteral("\")") + crlf +
+                                              QStringLiteral("dofile(\"index.lua\")") + crlf))) {
+        result.error = session
+                           .tx("The boot script could not be written: %1\nLua Player was not started.",
+                               "Le script de démarrage n'a pas pu être écrit : %1\nLua Player n'a pas été lancé.")
+                           .arg(QDir::toNativeSeparators(boot));
+        return result;
+    }
 
     // The program and its argument go to the platform apart, so a tool folder with blanks needs
     // no quoting.

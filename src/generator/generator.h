@@ -14,8 +14,8 @@ struct Facts {
 
 struct CompileResult {
     Facts facts;
-    // Empty when both scripts were written; otherwise what went wrong, for the user, and
-    // neither script was touched.
+    // Empty when both scripts were written; otherwise what went wrong, for the user. A script
+    // that was not written is left whole as it was.
     QString error;
 };
 

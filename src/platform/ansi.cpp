@@ -3,6 +3,14 @@
 #include <QFile>
 #include <QHash>
 #include <QSaveFile>
+#include <QScopeGuard>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
 
 namespace ansi {
 
@@ -40,27 +48,68 @@ bool encodeChar(char16_t c, char &byte)
     return true;
 }
 
+// Reads the whole file into the buffer from its start, growing the buffer when it is too small;
+// `size` is how many bytes it then holds.
+bool readWhole(const QString &path, QByteArray &buffer, qsizetype &size)
+{
+    size = 0;
+    if (path.isEmpty())
+        return false;
+    const QByteArray native = QFile::encodeName(path);
+    int fd;
+    do
+        fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return false;
+    const auto closeFile = qScopeGuard([fd] { ::close(fd); });
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode))
+        return false;
+    // A regular file says its size: one read asking one byte more takes it whole and shows that
+    // it ends there. Anything else, or a file that says it is empty, is read until a read
+    // gives nothing.
+    const qsizetype known = S_ISREG(st.st_mode) ? qsizetype(st.st_size) : 0;
+    for (;;) {
+        const qsizetype room = size < known ? known + 1 - size : std::max<qsizetype>(4096, size);
+        if (buffer.size() < size + room)
+            buffer.resize(size + room);
+        const ssize_t got = ::read(fd, buffer.data() + size, size_t(room));
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (got == 0)
+            return true;
+        size += got;
+        if (known > 0 && size >= known && got < room)
+            return true;
+    }
+}
+
 } // namespace
 
-QString decode(const QByteArray &bytes)
+// One character for each byte and one byte for each character, so both are written in place.
+QString decode(QByteArrayView bytes)
 {
-    QString text;
-    text.reserve(bytes.size());
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar *out = text.data();
     for (const char b : bytes) {
         const auto u = static_cast<unsigned char>(b);
-        text += QChar(u >= 0x80 && u < 0xA0 ? kHigh[u - 0x80] : char16_t(u));
+        *out++ = QChar(u >= 0x80 && u < 0xA0 ? kHigh[u - 0x80] : char16_t(u));
     }
     return text;
 }
 
 QByteArray encode(const QString &text)
 {
-    QByteArray bytes;
-    bytes.reserve(text.size());
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    char *out = bytes.data();
     for (const QChar c : text) {
         char b = '?';
         encodeChar(c.unicode(), b);
-        bytes += b;
+        *out++ = b;
     }
     return bytes;
 }
@@ -76,11 +125,22 @@ bool canEncode(const QString &text)
 
 bool readFile(const QString &path, QByteArray &bytes)
 {
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+    QByteArray read;
+    qsizetype size = 0;
+    if (!readWhole(path, read, size))
         return false;
-    bytes = file.readAll();
-    return file.error() == QFileDevice::NoError;
+    read.truncate(size);
+    bytes = std::move(read);
+    return true;
+}
+
+bool FileReader::read(const QString &path)
+{
+    if (readWhole(path, m_buffer, m_size))
+        return true;
+    // Whatever a failed read got shows nothing.
+    m_size = 0;
+    return false;
 }
 
 bool replaceFileWith(const QString &path, const std::function<bool(QIODevice &)> &writer)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <functional>
@@ -11,13 +12,30 @@ class QIODevice;
 // conversion happens only here and is lossless for every byte value.
 namespace ansi {
 
-QString decode(const QByteArray &bytes);
+QString decode(QByteArrayView bytes);
 // A character Windows-1252 cannot hold becomes '?', as Windows writes it.
 QByteArray encode(const QString &text);
 bool canEncode(const QString &text);
 
-// Reads a whole file; false when it cannot be read.
+// Reads a whole file; false when it cannot be read (missing, a folder, a read error), and then
+// the bytes are left as they were.
 bool readFile(const QString &path, QByteArray &bytes);
+
+// Reads whole files one after another into one buffer that it keeps, with no more system calls
+// than the reading needs (open, size, read, close): the generator reads thousands of small
+// files in a row.
+class FileReader {
+public:
+    // False when the file cannot be read, as readFile; the bytes are then empty.
+    bool read(const QString &path);
+    // The bytes of the last read, valid until the next one.
+    QByteArrayView bytes() const { return QByteArrayView(m_buffer.constData(), m_size); }
+
+private:
+    QByteArray m_buffer;
+    qsizetype m_size = 0;
+};
+
 // Replaces a file atomically (a temporary file beside it, then rename): a failure leaves the
 // old file whole. A missing folder creates nothing.
 bool replaceFile(const QString &path, const QByteArray &bytes);

@@ -1,16 +1,49 @@
 #pragma once
 
+#include "platform/ansi.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QHash>
 #include <QString>
+
+#include <functional>
+#include <utility>
 
 // The private-profile INI reader and writer, behaving as the Windows functions do, on
 // Windows-1252 files.
 namespace ini {
 
+// A file read and parsed once, answering any number of lookups as read() answers them for the
+// file as it was then: for a window or the generator that reads many entries in a row.
+class Snapshot {
+public:
+    // A missing or unreadable file answers "" for everything.
+    explicit Snapshot(const QString &file);
+    // The value, at most bufferSize - 1 characters, or "" when the section or key is missing.
+    QString value(const QString &section, const QString &key, int bufferSize = 255) const;
+
+private:
+    // The file's bytes, which every name and value below is a view into; they are never
+    // changed after parsing, so a copy shares them and its views stay good.
+    QByteArray m_bytes;
+    // Names folded to one case: the first section of a name, and the first key of a name in
+    // that section, are the ones read.
+    QHash<QByteArrayView, int> m_sections;
+    QHash<std::pair<int, QByteArrayView>, QByteArrayView> m_values;
+};
+
 // Returns the value, at most bufferSize - 1 characters, or "" when the file, section or key
 // is missing.
 QString read(const QString &section, const QString &key, const QString &file, int bufferSize = 255);
+
+// How the writer reads the file it edits: false when the file cannot be read.
+using FileRead = std::function<bool(const QString &path, QByteArray &bytes)>;
+
 // Stores the value, creating the file, section and key as needed. False when nothing could be
-// written (a missing folder, for one).
-bool write(const QString &section, const QString &key, const QString &value, const QString &file);
+// written: a missing folder, or a file that exists but cannot be read (it is left untouched,
+// since rewriting it would lose every other entry).
+bool write(const QString &section, const QString &key, const QString &value, const QString &file,
+           const FileRead &readFile = ansi::readFile);
 
 } // namespace ini

@@ -5,10 +5,29 @@
 
 namespace Module1 {
 
+namespace {
+
+// The buffer of 255 characters keeps one place for the terminating NUL.
+constexpr int kIniBuffer = 255;
+
+} // namespace
+
 QString readini(const QString &section, const QString &key, const QString &file)
 {
-    // The buffer of 255 characters keeps one place for the terminating NUL.
-    return ini::read(section, key, file, 255);
+    return ini::read(section, key, file, kIniBuffer);
+}
+
+struct IniSnapshot::Parsed {
+    ini::Snapshot snapshot;
+};
+
+IniSnapshot::IniSnapshot(const QString &file) : m_parsed(new Parsed{ini::Snapshot(file)}) {}
+
+IniSnapshot::~IniSnapshot() = default;
+
+QString IniSnapshot::readini(const QString &section, const QString &key) const
+{
+    return m_parsed->snapshot.value(section, key, kIniBuffer);
 }
 
 void writeini(const QString &section, const QString &key, const QString &value, const QString &file)

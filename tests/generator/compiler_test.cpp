@@ -2,6 +2,7 @@
 #include "project.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
@@ -171,6 +172,55 @@ TEST(Compiler, InsertsAnEventFileUnchanged)
     EXPECT_TRUE(p.evLua().startsWith("function runev(colonne,ligne,map)\r\nif map == \"01\" then\r\n\r\n"
                                      "    if ligne == 1 and colonne == 1 then\r\n    x = 1\ny = 2\r\n    end\r\n\r\n\r\n"
                                      "    if ligne == 1 and colonne == 2 then\r\n"));
+}
+
+TEST(Compiler, ACellFileThatCannotBeReadIsTheEmptyText)
+{
+    Project p;
+    p.ini("[Jeu]\r\ncartes=1\r\n");
+    QDir().mkpath(p.folder() + QStringLiteral("/ev/map01/ev11"));
+    p.cell(1, 1, 2, {"screen.waitVblankStart(2)"});
+    EXPECT_EQ(generator::compile(p.session).error.toStdString(), "");
+    EXPECT_EQ(str(p.evLua()), str(expectedEv(1, {{{1, 1, 2}, {"screen.waitVblankStart(2)"}}})));
+}
+
+// A folder where a script goes cannot be replaced by a file: the user hears which script was
+// not written, and that one is left as it was.
+TEST(Compiler, AScriptThatCannotBeWrittenIsReported)
+{
+    struct Blocked {
+        const char *script;
+        Edition edition;
+        QStringList mentions;
+    };
+    const QList<Blocked> cases{
+        {"variables.lua",
+         Edition::English,
+         {"variables.lua could not be written.", "variables.lua and ev.lua were not written."}},
+        {"ev.lua", Edition::English, {"ev.lua could not be written.", "variables.lua was written; ev.lua was not."}},
+        {"ev.lua",
+         Edition::French,
+         {"ev.lua n'a pas pu \u00eatre \u00e9crit.", "variables.lua a \u00e9t\u00e9 \u00e9crit ; ev.lua ne l'a pas "
+                                                     "\u00e9t\u00e9."}},
+    };
+    for (const Blocked &c : cases) {
+        SCOPED_TRACE(std::string(c.script) + (c.edition == Edition::French ? " fr" : " en"));
+        Project p(QStringLiteral("Quest"), c.edition);
+        p.ini("[Jeu]\r\ncartes=1\r\n[Variables]\r\nnombre=1\r\n[Variable1]\r\nvaleur=5\r\n");
+        const QString blocked = p.folder() + QStringLiteral("/") + QLatin1String(c.script);
+        QFile::remove(blocked);
+        QDir().mkpath(blocked + QStringLiteral("/inside"));
+        const QByteArray oldEv = p.evLua();
+
+        const generator::CompileResult r = generator::compile(p.session);
+        for (const QString &m : c.mentions)
+            EXPECT_TRUE(r.error.contains(m)) << r.error.toStdString() << "\nlacks: " << m.toStdString();
+        EXPECT_TRUE(QFileInfo(blocked + QStringLiteral("/inside")).isDir());
+        if (QLatin1String(c.script) == QLatin1String("ev.lua"))
+            EXPECT_EQ(str(p.variablesLua()), str(expectedVariables({"var[1] = \"5\""})));
+        else
+            EXPECT_EQ(p.evLua(), oldEv);
+    }
 }
 
 TEST(Compiler, TwoRunsGiveIdenticalFiles)

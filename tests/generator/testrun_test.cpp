@@ -102,6 +102,32 @@ TEST(TestRun, AFailedGenerationStopsBeforeTheBootScript)
     EXPECT_TRUE(p.shell.started.isEmpty());
 }
 
+TEST(TestRun, ABootScriptThatCannotBeWrittenStopsTheRun)
+{
+    for (const Edition edition : {Edition::English, Edition::French}) {
+        SCOPED_TRACE(edition == Edition::French ? "fr" : "en");
+        Project p(QStringLiteral("Quest"), edition);
+        p.ini(smallIni);
+        putPlayer(p);
+        // A folder where the boot script goes cannot be replaced by a file.
+        const QString boot = p.tool.file(QStringLiteral("/index.lua"));
+        QDir().mkpath(boot + QStringLiteral("/inside"));
+
+        const generator::TestRunResult r = generator::testRun(p.session);
+        EXPECT_EQ(r.compile.error.toStdString(), "");
+        EXPECT_EQ(r.error.toStdString(),
+                  (edition == Edition::French ? QStringLiteral("Le script de d\u00e9marrage n'a pas pu \u00eatre "
+                                                               "\u00e9crit : %1\nLua Player n'a pas \u00e9t\u00e9 "
+                                                               "lanc\u00e9.")
+                                              : QStringLiteral("The boot script could not be written: %1\nLua Player "
+                                                               "was not started."))
+                      .arg(boot)
+                      .toStdString());
+        EXPECT_TRUE(p.shell.started.isEmpty());
+        EXPECT_TRUE(QFileInfo(boot + QStringLiteral("/inside")).isDir());
+    }
+}
+
 TEST(TestRun, StartsTheRealProcessFromAToolFolderWithABlank)
 {
     Project p;

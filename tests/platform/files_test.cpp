@@ -3,10 +3,13 @@
 #include "toolfolder.h"
 
 #include <QDir>
+#include <QFile>
 #include <QIODevice>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 TEST(Ansi, EveryByteSurvivesDecodeAndEncode)
 {
@@ -40,6 +43,41 @@ TEST(Ansi, AFailedReplaceLeavesTheOldFileWhole)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.txt"}) << "no temporary file is left";
     EXPECT_TRUE(ansi::replaceFile(f, "new"));
     EXPECT_EQ(readBytes(f), QByteArray("new"));
+}
+
+// One reader through files of many sizes in a row, as the generator reads cell files: each read
+// gives exactly its own file whatever came before it, and one it cannot read gives nothing.
+TEST(Ansi, FileReaderGivesEachFileWholeWhateverCameBefore)
+{
+    QTemporaryDir dir;
+    QList<std::pair<QString, std::optional<QByteArray>>> files;
+    for (const int size : {100000, 1, 0, 4097, 4096, 4095, 58, 200000}) {
+        QByteArray bytes(size, Qt::Uninitialized);
+        for (int i = 0; i < size; ++i)
+            bytes[i] = char(i * 7 + size);
+        const QString path = dir.path() + QStringLiteral("/f%1").arg(size);
+        writeBytes(path, bytes);
+        files.append({path, bytes});
+        if (size == 1)
+            files.append({dir.path() + QStringLiteral("/missing"), std::nullopt});
+        if (size == 4096)
+            files.append({dir.path(), std::nullopt});
+    }
+    files.append({QString(), std::nullopt});
+    // A file that says it is empty yet is not: it is read to its end.
+    QFile proc(QStringLiteral("/proc/self/cmdline"));
+    ASSERT_TRUE(proc.open(QIODevice::ReadOnly));
+    files.append({proc.fileName(), proc.readAll()});
+
+    ansi::FileReader reader;
+    for (const auto &[path, bytes] : files) {
+        SCOPED_TRACE(path.toStdString());
+        EXPECT_EQ(reader.read(path), bytes.has_value());
+        EXPECT_TRUE(reader.bytes() == bytes.value_or(QByteArray())) << reader.bytes().size();
+        QByteArray whole;
+        EXPECT_EQ(ansi::readFile(path, whole), bytes.has_value());
+        EXPECT_EQ(whole, bytes.value_or(QByteArray()));
+    }
 }
 
 TEST(Module1, SavefileAppendsCrLf)

@@ -243,8 +243,12 @@ void EventPanel::Command13_Click()
 {
     toggle(Frame7);
     Combo1->clear();
-    for (int k = 1; k <= variableCount(); ++k) {
-        const QString value = Module1::readini(QStringLiteral("Variable") + QString::number(k), "valeur", ini());
+    // One reading of projet.ini for the count and every start value; as variableCount, a count
+    // that is not a whole number from 0 to 32767 lists nothing.
+    const Module1::IniSnapshot values(ini());
+    const int count = fileCount(values.readini("Variables", "nombre")).value;
+    for (int k = 1; k <= count; ++k) {
+        const QString value = values.readini(QStringLiteral("Variable") + QString::number(k), "valeur");
         Combo1->addItem(eventlines::conditionVariableItem(k, value));
     }
     Combo1->setCurrentIndex(-1);

@@ -73,11 +73,12 @@ void Controlpanel::Form_Activate()
         closeForm();
         return;
     }
-    const QString ini = session().projectIni();
+    // One reading of projet.ini for the facts and every map name; nothing here writes it.
+    const Module1::IniSnapshot ini(session().projectIni());
     Label5->setText(session().currentProject());
-    Label6->setText(Module1::readini(QStringLiteral("Jeu"), QStringLiteral("Auteur"), ini));
-    Label7->setText(Module1::readini(QStringLiteral("Jeu"), QStringLiteral("cartes"), ini));
-    Label8->setText(Module1::readini(QStringLiteral("Jeu"), QStringLiteral("combats"), ini));
+    Label6->setText(ini.readini(QStringLiteral("Jeu"), QStringLiteral("Auteur")));
+    Label7->setText(ini.readini(QStringLiteral("Jeu"), QStringLiteral("cartes")));
+    Label8->setText(ini.readini(QStringLiteral("Jeu"), QStringLiteral("combats")));
     // An empty author is no load error: the new-project dialog lets the author be left empty.
     if (Label5->text().isEmpty() || Label7->text().isEmpty() || Label8->text().isEmpty()) {
         session().dialogs().message(
@@ -91,7 +92,7 @@ void Controlpanel::Form_Activate()
     // covered a missing one.
     const int count = fileCount(Label7->text()).value;
     for (int i = 1; i <= count; ++i) {
-        const QString name = Module1::readini(QStringLiteral("carte") + pad2(i), QStringLiteral("nom"), ini);
+        const QString name = ini.readini(QStringLiteral("carte") + pad2(i), QStringLiteral("nom"));
         List1->addItem(QString::number(List1->count() + 1) + name);
     }
 

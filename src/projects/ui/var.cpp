@@ -11,7 +11,6 @@
 
 #include <optional>
 
-using Module1::readini;
 using Module1::writeini;
 
 namespace {
@@ -74,7 +73,9 @@ void var::showFailure(const QString &description)
 void var::loadvars()
 {
     List1->clear();
-    Label2->setText(readini(QStringLiteral("Variables"), QStringLiteral("nombre"), session().projectIni()));
+    // One reading of projet.ini for the count and every start value.
+    const Module1::IniSnapshot ini(session().projectIni());
+    Label2->setText(ini.readini(QStringLiteral("Variables"), QStringLiteral("nombre")));
     // An empty count is a project without variables yet: nothing to list, nothing to report.
     if (Label2->text().isEmpty())
         return;
@@ -84,8 +85,7 @@ void var::loadvars()
         return;
     }
     for (int i = 1; i <= *count.value; ++i) {
-        const QString value =
-            readini(QStringLiteral("Variable") + QString::number(i), QStringLiteral("valeur"), session().projectIni());
+        const QString value = ini.readini(QStringLiteral("Variable") + QString::number(i), QStringLiteral("valeur"));
         List1->addItem(QString::number(i) + QStringLiteral(" | Valeur de départ : ") + value);
     }
 }
