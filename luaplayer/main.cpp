@@ -54,6 +54,8 @@
 #include <QStringDecoder>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -72,16 +74,56 @@ QString readable(const QByteArray &bytes)
     return utf8.hasError() ? ansi::decode(bytes) : text;
 }
 
+// A window needs a display, or a platform chosen by QT_QPA_PLATFORM or -platform (such as
+// offscreen). Without one the toolkit would abort the program.
+bool displayFound(int argc, char **argv)
+{
+    for (const char *variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        if (!qEnvironmentVariableIsEmpty(variable))
+            return true;
+    }
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0)
+            return true;
+    }
+    return false;
+}
+
+[[noreturn]] void refuseWindow(const char *why)
+{
+    std::fprintf(stderr,
+                 "luaplayer: %s, so the player cannot open its window; to run without a window, set "
+                 "LUAPLAYER_FRAMES=N, the number of frames to run\nluaplayer: %s\n",
+                 why, Options::usage);
+    std::fflush(stderr);
+    std::_Exit(2);
+}
+
+QtMessageHandler toolkitHandler = nullptr;
+
+// A display that is named but cannot be opened ends the toolkit's start with a fatal message.
+void onToolkitMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtFatalMsg)
+        refuseWindow("no display could be opened");
+    toolkitHandler(type, context, message);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     const bool headless = qEnvironmentVariableIsSet("LUAPLAYER_FRAMES");
     std::unique_ptr<QCoreApplication> app;
-    if (headless)
+    if (headless) {
         app = std::make_unique<QCoreApplication>(argc, argv);
-    else
+    } else {
+        if (!displayFound(argc, argv))
+            refuseWindow("no display found (DISPLAY and WAYLAND_DISPLAY are not set)");
+        toolkitHandler = qInstallMessageHandler(onToolkitMessage);
         app = std::make_unique<QApplication>(argc, argv);
+        qInstallMessageHandler(toolkitHandler);
+    }
 
     Options options;
     QString problem;

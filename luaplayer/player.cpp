@@ -174,6 +174,8 @@ QByteArray traced(const char *text, size_t length)
 
 void traceEvent(Player &p, const char *what, int x, int y, const char *text, size_t length)
 {
+    if (!p.tracing())
+        return;
     p.trace(QByteArray::number(p.frame()) + ' ' + what + ' ' + QByteArray::number(x) + ' ' + QByteArray::number(y)
             + ' ' + traced(text, length));
 }
@@ -197,7 +199,7 @@ int surfaceClear(lua_State *L)
     Surface &s = checkSurface(L, 1);
     const QRgb colour = colourArg(L, 2, qRgba(0, 0, 0, 0));
     canvas::clear(s.image, colour, s.isScreen);
-    if (s.isScreen)
+    if (s.isScreen && player(L).tracing())
         player(L).trace(QByteArray::number(player(L).frame()) + " clear");
     return 0;
 }
@@ -217,7 +219,7 @@ int surfaceFillRect(lua_State *L)
 void drawBlit(Player &p, Surface &target, int x, int y, Surface &source, int sx, int sy, int w, int h, bool blend)
 {
     canvas::blit(target.image, x, y, source.image, QRect(sx, sy, w, h), blend, target.isScreen);
-    if (target.isScreen) {
+    if (target.isScreen && p.tracing()) {
         const QByteArray path = source.loaded ? source.source : QByteArray("-");
         traceEvent(p, "blit", x, y, path.constData(), size_t(path.size()));
     }
@@ -296,6 +298,8 @@ int screenFlip(lua_State *L)
     if (p.stopping())
         return raiseStop(L);
     p.flip(screenSurface(L).image);
+    if (p.stopping())
+        return raiseStop(L);
     return 0;
 }
 
@@ -493,14 +497,24 @@ int onError(lua_State *L)
     return 1;
 }
 
-// Keeps the window answering while a script computes without waiting for a frame, and ends a
-// script that goes on after the run was told to stop.
+// Keeps the window answering while a script computes without waiting for a frame, ends a
+// script that goes on after the run was told to stop, and one that would never let a frame
+// pass headless.
 void onCount(lua_State *L, lua_Debug *)
 {
     Player &p = player(L);
     p.keepResponsive();
     if (p.stopping())
         raiseStop(L);
+    if (p.quietTooLong()) {
+        luaL_where(L, 0); // within a hook, level 0 is the Lua function running
+        lua_pushfstring(L,
+                        "the script ran %d Lua instructions without a frame: a loop must call "
+                        "screen.waitVblankStart() or screen.flip() to let frames pass",
+                        Player::quietBudget);
+        lua_concat(L, 2);
+        lua_error(L);
+    }
 }
 
 void setFunctions(lua_State *L, const luaL_Reg *functions)
@@ -592,13 +606,22 @@ Player::Player(const Options &options)
     lua_pushlightuserdata(m_lua, this);
     lua_rawset(m_lua, LUA_REGISTRYINDEX);
     openApi(m_lua);
-    lua_sethook(m_lua, onCount, LUA_MASKCOUNT, 10000);
+    lua_sethook(m_lua, onCount, LUA_MASKCOUNT, hookInterval);
     m_sinceEvents.start();
+    m_vblank.setSingleShot(true);
+    m_vblank.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&m_vblank, &QTimer::timeout, &m_waiting, &QEventLoop::quit);
 }
 
 Player::~Player()
 {
     lua_close(m_lua);
+}
+
+void Player::setWindow(PlayerWindow *window)
+{
+    m_window = window;
+    QObject::connect(m_window, &PlayerWindow::quitting, &m_waiting, &QEventLoop::quit);
 }
 
 bool Player::prepare(QString &problem)
@@ -638,8 +661,19 @@ bool Player::run()
 // after a flip starts from the frame before last.
 void Player::flip(QImage &drawing)
 {
+    // Headless, only the script moves the clock: a flip that follows the previous one with no
+    // frame passed between them waits one frame first, so that a loop that flips without
+    // waiting still meets the frame limit and the scripted keys. The game waits after every
+    // flip, so its flips keep their frames.
+    if (m_options.headless && m_frame == m_flipFrame) {
+        waitFrames(1);
+        if (m_stopping)
+            return;
+    }
+    m_flipFrame = m_frame;
     std::swap(drawing, m_shown);
-    trace(QByteArray::number(m_frame) + " flip");
+    if (tracing())
+        trace(QByteArray::number(m_frame) + " flip");
     if (m_window != nullptr)
         m_window->present(m_shown);
 }
@@ -659,10 +693,9 @@ void Player::waitFrames(int count)
             const auto left = m_nextVblank - steady_clock::now();
             if (left <= nanoseconds(0))
                 break;
-            QEventLoop loop;
-            QTimer::singleShot(ceil<milliseconds>(left), Qt::PreciseTimer, &loop, &QEventLoop::quit);
-            QObject::connect(m_window, &PlayerWindow::quitting, &loop, &QEventLoop::quit);
-            loop.exec();
+            m_vblank.start(ceil<milliseconds>(left));
+            m_waiting.exec();
+            m_vblank.stop();
         }
         m_sinceEvents.restart();
         if (m_window->quitRequested())
@@ -670,6 +703,7 @@ void Player::waitFrames(int count)
     }
     if (count <= 0)
         return;
+    m_quietHooks = 0;
     const int from = m_frame;
     const qint64 to = qint64(m_frame) + count;
     m_frame = int(m_options.headless ? std::min<qint64>(to, m_options.frameLimit) : std::min<qint64>(to, INT_MAX));
@@ -691,6 +725,11 @@ void Player::trace(const QByteArray &event)
     m_trace.write(event + '\n');
     // Written as it goes, so that a run that crashes still leaves its record.
     m_trace.flush();
+}
+
+bool Player::quietTooLong()
+{
+    return m_options.headless && ++m_quietHooks >= quietBudget / hookInterval;
 }
 
 void Player::keepResponsive()

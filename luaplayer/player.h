@@ -4,9 +4,11 @@
 
 #include <QByteArray>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QImage>
 #include <QString>
+#include <QTimer>
 
 #include <chrono>
 
@@ -19,6 +21,10 @@ class Player {
 public:
     static constexpr int screenWidth = 480;
     static constexpr int screenHeight = 272;
+    // Headless, time stands still between frames: a script that runs this many Lua
+    // instructions without letting a frame pass would never reach the frame limit.
+    static constexpr int quietBudget = 100000000;
+    static constexpr int hookInterval = 10000; // instructions between two calls of the count hook
 
     explicit Player(const Options &options);
     ~Player();
@@ -28,7 +34,7 @@ public:
     // Opens the trace and makes the shot folder; false with the reason.
     bool prepare(QString &problem);
     // Without a window the run is headless: frames cost no time and the frame limit ends it.
-    void setWindow(PlayerWindow *window) { m_window = window; }
+    void setWindow(PlayerWindow *window);
     // Runs the script until it returns, the frame limit is reached or the window is closed;
     // false when it ended in an error (errorMessage(), "file:line: message").
     bool run();
@@ -43,8 +49,11 @@ public:
     void flip(QImage &drawing);
     void waitFrames(int count);
     unsigned held() const;
+    bool tracing() const { return m_trace.isOpen(); }
     void trace(const QByteArray &event);
     void keepResponsive();
+    // Called every hookInterval instructions: true once the quiet budget is spent.
+    bool quietTooLong();
     void setTraceback(const QByteArray &text) { m_traceback = text; }
 
 private:
@@ -59,9 +68,14 @@ private:
     QFile m_trace;
     QList<int> m_shotsTaken;
     int m_frame = 0;
+    int m_flipFrame = -1; // the frame of the last flip, -1 before the first
+    int m_quietHooks = 0; // count hook calls since a frame last passed
     bool m_stopping = false;
     QByteArray m_error;
     QByteArray m_traceback;
     std::chrono::steady_clock::time_point m_nextVblank{};
     QElapsedTimer m_sinceEvents;
+    // The wait for a vblank in a window, kept for the whole run.
+    QEventLoop m_waiting;
+    QTimer m_vblank;
 };
