@@ -15,11 +15,19 @@
 // In a window it shows the screen at twice its size, 60 frames a second. Keys: arrows for the
 // pad, c cross, f circle, d square, r triangle, s start, a select, q L, w R; Esc quits. A Lua
 // error ends the run: the message, with file and line, stays in the window until it is closed.
+// A window needs a display (DISPLAY or WAYLAND_DISPLAY) or a platform chosen with
+// QT_QPA_PLATFORM or -platform (such as offscreen); without one the player says so and ends.
 //
 // The environment turns it into a test instrument:
 //   LUAPLAYER_FRAMES=N      run headless (no window, no real waiting); the run ends with exit
 //                           code 0 once the frame counter reaches N. The counter starts at 0
 //                           and screen.waitVblankStart(n) advances it by n (1 by default).
+//                           A flip that follows no wait counts as a frame: when the counter
+//                           still stands where it stood at the previous flip (no wait, or
+//                           only waits of 0 frames, since then), the flip first advances it
+//                           by 1. The first flip, and a flip after a wait, do not move it.
+//                           A script that runs 20000000 Lua instructions without the counter
+//                           moving ends with a Lua error at the line it had reached.
 //   LUAPLAYER_KEYS=path     scripted presses, one line per span: "F buttons..." holds the
 //                           buttons during frame F only, "F-G buttons..." from F to G
 //                           inclusive; buttons are the Controls method names (up down left
@@ -42,7 +50,7 @@
 //
 // Exit codes: 0 when the script returns, the frame limit is reached or the window is closed;
 // 1 after a Lua error, printed on standard error as "luaplayer: <file>:<line>: <message>";
-// 2 when the command line or an environment variable cannot be used.
+// 2 when the command line or an environment variable cannot be used, or a window cannot open.
 
 #include "options.h"
 #include "platform/ansi.h"

@@ -23,7 +23,7 @@ public:
     static constexpr int screenHeight = 272;
     // Headless, time stands still between frames: a script that runs this many Lua
     // instructions without letting a frame pass would never reach the frame limit.
-    static constexpr int quietBudget = 100000000;
+    static constexpr int quietBudget = 20000000;
     static constexpr int hookInterval = 10000; // instructions between two calls of the count hook
 
     explicit Player(const Options &options);

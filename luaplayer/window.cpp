@@ -64,8 +64,7 @@ QRect changedArea(const QImage &was, const QImage &now)
 } // namespace
 
 PlayerWindow::PlayerWindow(const QImage &screen)
-    : m_screen(screen.convertToFormat(QImage::Format_ARGB32))
-    , m_scaled(screen.size() * scale, QImage::Format_RGB32)
+    : m_screen(screen.convertToFormat(QImage::Format_ARGB32)), m_scaled(screen.size() * scale, QImage::Format_RGB32)
 {
     setWindowTitle(QStringLiteral("Lua Player"));
     setFixedSize(screen.size() * scale);
@@ -87,8 +86,8 @@ void PlayerWindow::present(const QImage &screen)
     if (area.isEmpty())
         return;
     for (int y = area.top(); y <= area.bottom(); ++y)
-        std::memcpy(m_screen.scanLine(y) + area.left() * sizeof(QRgb), screen.constScanLine(y) + area.left() * sizeof(QRgb),
-                    size_t(area.width()) * sizeof(QRgb));
+        std::memcpy(m_screen.scanLine(y) + area.left() * sizeof(QRgb),
+                    screen.constScanLine(y) + area.left() * sizeof(QRgb), size_t(area.width()) * sizeof(QRgb));
     scaleArea(area);
     update(QRect(area.topLeft() * scale, area.size() * scale));
 }

@@ -59,10 +59,13 @@ std::optional<double> cpuSeconds(qint64 pid)
 
 QProcessEnvironment playerEnvironment(const QString &display, const QString &keyFile)
 {
+    static const QTemporaryDir runtime; // the toolkit wants a folder of its own for the session
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (!env.contains(QStringLiteral("XDG_RUNTIME_DIR")))
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
     for (const QString &key : env.keys()) {
-        if (key.startsWith(QLatin1String("LUAPLAYER_")) || key == QLatin1String("QT_QPA_PLATFORM")
-            || key == QLatin1String("WAYLAND_DISPLAY"))
+        if (key.startsWith(QLatin1String("LUAPLAYER_")) || key == QLatin1String("QT_QPA_PLATFORM") ||
+            key == QLatin1String("WAYLAND_DISPLAY"))
             env.remove(key);
     }
     env.insert(QStringLiteral("DISPLAY"), display);
@@ -71,7 +74,8 @@ QProcessEnvironment playerEnvironment(const QString &display, const QString &key
 }
 
 // One run in a window: the share of a core in percent, or a negative value when it failed.
-double measure(const QString &program, const QString &project, const QString &display, const QString &keyFile, int leadInMs)
+double measure(const QString &program, const QString &project, const QString &display, const QString &keyFile,
+               int leadInMs)
 {
     QProcess player;
     player.setProcessEnvironment(playerEnvironment(display, keyFile));
@@ -112,8 +116,8 @@ int heroMoves(const QString &program, const QString &project, const QString &key
     QByteArray last;
     for (const QByteArray &line : readBytes(work.filePath(QStringLiteral("trace.txt"))).split('\n')) {
         const QList<QByteArray> words = line.split(' ');
-        if (words.size() < 5 || words[1] != "blit" || !words[4].contains("personnages/hero/")
-            || words[0].toInt() < from)
+        if (words.size() < 5 || words[1] != "blit" || !words[4].contains("personnages/hero/") ||
+            words[0].toInt() < from)
             continue;
         const QByteArray at = words[2] + ',' + words[3];
         moves += !last.isEmpty() && at != last;
@@ -132,9 +136,9 @@ int main(int argc, char **argv)
 
     // Xvfb picks a free display and names it on the descriptor given.
     QProcess xvfb;
-    xvfb.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                                        QStringLiteral("0"), QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
-                                        QStringLiteral("tcp")});
+    xvfb.start(QStringLiteral("Xvfb"),
+               {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
+                QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
     QByteArray number;
     while (!number.contains('\n') && xvfb.waitForReadyRead(10000))
         number += xvfb.readAllStandardOutput();
@@ -146,7 +150,8 @@ int main(int argc, char **argv)
 
     ToolFolder tool;
     QDir().mkpath(tool.file(QStringLiteral("/projets")));
-    const QString made = newproject::create(tool.path(), QStringLiteral("Bench"), QStringLiteral("Ann"), Edition::English);
+    const QString made =
+        newproject::create(tool.path(), QStringLiteral("Bench"), QStringLiteral("Ann"), Edition::English);
     if (!made.isEmpty()) {
         std::fprintf(stderr, "cannot make the project: %s\n", qPrintable(made));
         return 1;
