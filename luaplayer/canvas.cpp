@@ -47,14 +47,18 @@ void fillRect(QImage &target, int x, int y, int width, int height, QRgb colour, 
         return;
     const QRgb c = written(colour, opaque);
     uchar *bits = target.bits();
+    const qsizetype stride = target.bytesPerLine();
     for (int row = area.top(); row <= area.bottom(); ++row)
-        std::fill_n(reinterpret_cast<QRgb *>(bits + row * target.bytesPerLine()) + area.left(), area.width(), c);
+        std::fill_n(reinterpret_cast<QRgb *>(bits + row * stride) + area.left(), area.width(), c);
 }
 
 void blit(QImage &target, int x, int y, const QImage &source, QRect from, bool blend, bool opaque)
 {
     // A picture drawn onto itself reads what it held before the drawing.
-    const QImage src = &source == &target ? source.copy() : source;
+    QImage before;
+    if (&source == &target)
+        before = source.copy();
+    const QImage &src = &source == &target ? before : source;
     const QRect clipped = from.intersected(src.rect());
     if (clipped.isEmpty())
         return;
@@ -67,10 +71,12 @@ void blit(QImage &target, int x, int y, const QImage &source, QRect from, bool b
     const int width = onTarget.width();
     uchar *outBits = target.bits();
     const uchar *inBits = src.constBits();
+    const qsizetype outStride = target.bytesPerLine();
+    const qsizetype inStride = src.bytesPerLine();
     for (int row = onTarget.top(); row <= onTarget.bottom(); ++row) {
-        QRgb *out = reinterpret_cast<QRgb *>(outBits + row * target.bytesPerLine()) + onTarget.left();
-        const QRgb *in = reinterpret_cast<const QRgb *>(inBits + (row + delta.y()) * src.bytesPerLine()) +
-                         onTarget.left() + delta.x();
+        QRgb *out = reinterpret_cast<QRgb *>(outBits + row * outStride) + onTarget.left();
+        const QRgb *in =
+            reinterpret_cast<const QRgb *>(inBits + (row + delta.y()) * inStride) + onTarget.left() + delta.x();
         // A row with no transparent pixel is copied whether it blends or not.
         bool copy = !blend;
         if (blend) {

@@ -6,10 +6,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QTimer>
 
 #include <lua5.1/lua.hpp>
 
@@ -18,6 +16,7 @@
 #include <climits>
 #include <cstdio>
 #include <new>
+#include <thread>
 
 // The API functions are called from Lua, which unwinds errors with longjmp: a function raises
 // a Lua error only while no C++ object with a destructor lives in its own frame. The C++ work
@@ -608,20 +607,11 @@ Player::Player(const Options &options)
     openApi(m_lua);
     lua_sethook(m_lua, onCount, LUA_MASKCOUNT, hookInterval);
     m_sinceEvents.start();
-    m_vblank.setSingleShot(true);
-    m_vblank.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&m_vblank, &QTimer::timeout, &m_waiting, &QEventLoop::quit);
 }
 
 Player::~Player()
 {
     lua_close(m_lua);
-}
-
-void Player::setWindow(PlayerWindow *window)
-{
-    m_window = window;
-    QObject::connect(m_window, &PlayerWindow::quitting, &m_waiting, &QEventLoop::quit);
 }
 
 bool Player::prepare(QString &problem)
@@ -688,14 +678,15 @@ void Player::waitFrames(int count)
         if (m_nextVblank < now - milliseconds(100))
             m_nextVblank = now;
         m_nextVblank += vblank * count;
-        QCoreApplication::processEvents();
-        while (!m_window->quitRequested()) {
-            const auto left = m_nextVblank - steady_clock::now();
-            if (left <= nanoseconds(0))
+        // Sleeps until the vblank, handling the window's events after each frame's time at most
+        // (and at least once, for a frame that is already late): the flipped picture shows then.
+        for (;;) {
+            const auto start = steady_clock::now();
+            if (start < m_nextVblank)
+                std::this_thread::sleep_until(std::min(m_nextVblank, start + vblank));
+            QCoreApplication::processEvents();
+            if (m_window->quitRequested() || steady_clock::now() >= m_nextVblank)
                 break;
-            m_vblank.start(ceil<milliseconds>(left));
-            m_waiting.exec();
-            m_vblank.stop();
         }
         m_sinceEvents.restart();
         if (m_window->quitRequested())

@@ -4,11 +4,9 @@
 
 #include <QByteArray>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFile>
 #include <QImage>
 #include <QString>
-#include <QTimer>
 
 #include <chrono>
 
@@ -34,7 +32,7 @@ public:
     // Opens the trace and makes the shot folder; false with the reason.
     bool prepare(QString &problem);
     // Without a window the run is headless: frames cost no time and the frame limit ends it.
-    void setWindow(PlayerWindow *window);
+    void setWindow(PlayerWindow *window) { m_window = window; }
     // Runs the script until it returns, the frame limit is reached or the window is closed;
     // false when it ended in an error (errorMessage(), "file:line: message").
     bool run();
@@ -75,7 +73,4 @@ private:
     QByteArray m_traceback;
     std::chrono::steady_clock::time_point m_nextVblank{};
     QElapsedTimer m_sinceEvents;
-    // The wait for a vblank in a window, kept for the whole run.
-    QEventLoop m_waiting;
-    QTimer m_vblank;
 };

@@ -166,5 +166,4 @@ void PlayerWindow::closeEvent(QCloseEvent *event)
 {
     m_quit = true;
     event->accept();
-    emit quitting();
 }

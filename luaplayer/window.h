@@ -21,9 +21,6 @@ public:
     unsigned held() const { return m_held; }
     bool quitRequested() const { return m_quit; }
 
-signals:
-    void quitting();
-
 protected:
     void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
