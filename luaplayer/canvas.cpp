@@ -2,6 +2,8 @@
 
 #include "font.h"
 
+#include <algorithm>
+
 namespace canvas {
 namespace {
 
@@ -41,30 +43,54 @@ void clear(QImage &target, QRgb colour, bool opaque)
 void fillRect(QImage &target, int x, int y, int width, int height, QRgb colour, bool opaque)
 {
     const QRect area = QRect(x, y, width, height).intersected(target.rect());
+    if (area.isEmpty())
+        return;
     const QRgb c = written(colour, opaque);
-    for (int row = area.top(); row <= area.bottom(); ++row) {
-        QRgb *line = reinterpret_cast<QRgb *>(target.scanLine(row));
-        for (int col = area.left(); col <= area.right(); ++col)
-            line[col] = c;
-    }
+    uchar *bits = target.bits();
+    const qsizetype stride = target.bytesPerLine();
+    for (int row = area.top(); row <= area.bottom(); ++row)
+        std::fill_n(reinterpret_cast<QRgb *>(bits + row * stride) + area.left(), area.width(), c);
 }
 
 void blit(QImage &target, int x, int y, const QImage &source, QRect from, bool blend, bool opaque)
 {
     // A picture drawn onto itself reads what it held before the drawing.
-    const QImage src = &source == &target ? source.copy() : source;
+    QImage before;
+    if (&source == &target)
+        before = source.copy();
+    const QImage &src = &source == &target ? before : source;
     const QRect clipped = from.intersected(src.rect());
     if (clipped.isEmpty())
         return;
     const QPoint shift = clipped.topLeft() - from.topLeft();
     const QRect onTarget = QRect(QPoint(x, y) + shift, clipped.size()).intersected(target.rect());
+    if (onTarget.isEmpty())
+        return;
     const QPoint delta = clipped.topLeft() - (QPoint(x, y) + shift); // source = target + delta
+    const QRgb keep = opaque ? 0xff000000u : 0u;                     // written() for every pixel
+    const int width = onTarget.width();
+    uchar *outBits = target.bits();
+    const uchar *inBits = src.constBits();
+    const qsizetype outStride = target.bytesPerLine();
+    const qsizetype inStride = src.bytesPerLine();
     for (int row = onTarget.top(); row <= onTarget.bottom(); ++row) {
-        QRgb *out = reinterpret_cast<QRgb *>(target.scanLine(row));
-        const QRgb *in = reinterpret_cast<const QRgb *>(src.constScanLine(row + delta.y()));
-        for (int col = onTarget.left(); col <= onTarget.right(); ++col) {
-            const QRgb s = in[col + delta.x()];
-            out[col] = written(blend ? over(s, out[col]) : s, opaque);
+        QRgb *out = reinterpret_cast<QRgb *>(outBits + row * outStride) + onTarget.left();
+        const QRgb *in =
+            reinterpret_cast<const QRgb *>(inBits + (row + delta.y()) * inStride) + onTarget.left() + delta.x();
+        // A row with no transparent pixel is copied whether it blends or not.
+        bool copy = !blend;
+        if (blend) {
+            QRgb common = 0xffffffffu;
+            for (int i = 0; i < width; ++i)
+                common &= in[i];
+            copy = qAlpha(common) == 255;
+        }
+        if (copy) {
+            for (int i = 0; i < width; ++i)
+                out[i] = in[i] | keep;
+        } else {
+            for (int i = 0; i < width; ++i)
+                out[i] = over(in[i], out[i]) | keep;
         }
     }
 }

@@ -15,11 +15,19 @@
 // In a window it shows the screen at twice its size, 60 frames a second. Keys: arrows for the
 // pad, c cross, f circle, d square, r triangle, s start, a select, q L, w R; Esc quits. A Lua
 // error ends the run: the message, with file and line, stays in the window until it is closed.
+// A window needs a display (DISPLAY or WAYLAND_DISPLAY) or a platform chosen with
+// QT_QPA_PLATFORM or -platform (such as offscreen); without one the player says so and ends.
 //
 // The environment turns it into a test instrument:
 //   LUAPLAYER_FRAMES=N      run headless (no window, no real waiting); the run ends with exit
 //                           code 0 once the frame counter reaches N. The counter starts at 0
 //                           and screen.waitVblankStart(n) advances it by n (1 by default).
+//                           A flip that follows no wait counts as a frame: when the counter
+//                           still stands where it stood at the previous flip (no wait, or
+//                           only waits of 0 frames, since then), the flip first advances it
+//                           by 1. The first flip, and a flip after a wait, do not move it.
+//                           A script that runs 20000000 Lua instructions without the counter
+//                           moving ends with a Lua error at the line it had reached.
 //   LUAPLAYER_KEYS=path     scripted presses, one line per span: "F buttons..." holds the
 //                           buttons during frame F only, "F-G buttons..." from F to G
 //                           inclusive; buttons are the Controls method names (up down left
@@ -42,7 +50,7 @@
 //
 // Exit codes: 0 when the script returns, the frame limit is reached or the window is closed;
 // 1 after a Lua error, printed on standard error as "luaplayer: <file>:<line>: <message>";
-// 2 when the command line or an environment variable cannot be used.
+// 2 when the command line or an environment variable cannot be used, or a window cannot open.
 
 #include "options.h"
 #include "platform/ansi.h"
@@ -54,6 +62,8 @@
 #include <QStringDecoder>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -72,16 +82,56 @@ QString readable(const QByteArray &bytes)
     return utf8.hasError() ? ansi::decode(bytes) : text;
 }
 
+// A window needs a display, or a platform chosen by QT_QPA_PLATFORM or -platform (such as
+// offscreen). Without one the toolkit would abort the program.
+bool displayFound(int argc, char **argv)
+{
+    for (const char *variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        if (!qEnvironmentVariableIsEmpty(variable))
+            return true;
+    }
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0)
+            return true;
+    }
+    return false;
+}
+
+[[noreturn]] void refuseWindow(const char *why)
+{
+    std::fprintf(stderr,
+                 "luaplayer: %s, so the player cannot open its window; to run without a window, set "
+                 "LUAPLAYER_FRAMES=N, the number of frames to run\nluaplayer: %s\n",
+                 why, Options::usage);
+    std::fflush(stderr);
+    std::_Exit(2);
+}
+
+QtMessageHandler toolkitHandler = nullptr;
+
+// A display that is named but cannot be opened ends the toolkit's start with a fatal message.
+void onToolkitMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtFatalMsg)
+        refuseWindow("no display could be opened");
+    toolkitHandler(type, context, message);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     const bool headless = qEnvironmentVariableIsSet("LUAPLAYER_FRAMES");
     std::unique_ptr<QCoreApplication> app;
-    if (headless)
+    if (headless) {
         app = std::make_unique<QCoreApplication>(argc, argv);
-    else
+    } else {
+        if (!displayFound(argc, argv))
+            refuseWindow("no display found (DISPLAY and WAYLAND_DISPLAY are not set)");
+        toolkitHandler = qInstallMessageHandler(onToolkitMessage);
         app = std::make_unique<QApplication>(argc, argv);
+        qInstallMessageHandler(toolkitHandler);
+    }
 
     Options options;
     QString problem;

@@ -80,10 +80,12 @@ bool readCount(const char *variable, int &value, QString &problem)
 
 } // namespace
 
+const char *const Options::usage = "usage: luaplayer.exe script.lua (the script is looked up in the current folder)";
+
 bool Options::read(const QStringList &arguments, QString &problem)
 {
     if (arguments.size() < 2 || arguments[1].isEmpty()) {
-        problem = QStringLiteral("usage: luaplayer.exe script.lua (the script is looked up in the current folder)");
+        problem = QString::fromLatin1(usage);
         return false;
     }
     script = QFile::encodeName(arguments[1]);

@@ -39,6 +39,8 @@ struct KeyScript {
 
 // What the environment asks of a run (the variables are described in main.cpp).
 struct Options {
+    static const char *const usage;
+
     QByteArray script;
     bool headless = false;
     int frameLimit = 0;

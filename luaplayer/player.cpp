@@ -6,10 +6,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QTimer>
 
 #include <lua5.1/lua.hpp>
 
@@ -18,6 +16,7 @@
 #include <climits>
 #include <cstdio>
 #include <new>
+#include <thread>
 
 // The API functions are called from Lua, which unwinds errors with longjmp: a function raises
 // a Lua error only while no C++ object with a destructor lives in its own frame. The C++ work
@@ -174,6 +173,8 @@ QByteArray traced(const char *text, size_t length)
 
 void traceEvent(Player &p, const char *what, int x, int y, const char *text, size_t length)
 {
+    if (!p.tracing())
+        return;
     p.trace(QByteArray::number(p.frame()) + ' ' + what + ' ' + QByteArray::number(x) + ' ' + QByteArray::number(y)
             + ' ' + traced(text, length));
 }
@@ -197,7 +198,7 @@ int surfaceClear(lua_State *L)
     Surface &s = checkSurface(L, 1);
     const QRgb colour = colourArg(L, 2, qRgba(0, 0, 0, 0));
     canvas::clear(s.image, colour, s.isScreen);
-    if (s.isScreen)
+    if (s.isScreen && player(L).tracing())
         player(L).trace(QByteArray::number(player(L).frame()) + " clear");
     return 0;
 }
@@ -217,7 +218,7 @@ int surfaceFillRect(lua_State *L)
 void drawBlit(Player &p, Surface &target, int x, int y, Surface &source, int sx, int sy, int w, int h, bool blend)
 {
     canvas::blit(target.image, x, y, source.image, QRect(sx, sy, w, h), blend, target.isScreen);
-    if (target.isScreen) {
+    if (target.isScreen && p.tracing()) {
         const QByteArray path = source.loaded ? source.source : QByteArray("-");
         traceEvent(p, "blit", x, y, path.constData(), size_t(path.size()));
     }
@@ -296,6 +297,8 @@ int screenFlip(lua_State *L)
     if (p.stopping())
         return raiseStop(L);
     p.flip(screenSurface(L).image);
+    if (p.stopping())
+        return raiseStop(L);
     return 0;
 }
 
@@ -493,14 +496,24 @@ int onError(lua_State *L)
     return 1;
 }
 
-// Keeps the window answering while a script computes without waiting for a frame, and ends a
-// script that goes on after the run was told to stop.
+// Keeps the window answering while a script computes without waiting for a frame, ends a
+// script that goes on after the run was told to stop, and one that would never let a frame
+// pass headless.
 void onCount(lua_State *L, lua_Debug *)
 {
     Player &p = player(L);
     p.keepResponsive();
     if (p.stopping())
         raiseStop(L);
+    if (p.quietTooLong()) {
+        luaL_where(L, 0); // within a hook, level 0 is the Lua function running
+        lua_pushfstring(L,
+                        "the script ran %d Lua instructions without a frame: a loop must call "
+                        "screen.waitVblankStart() or screen.flip() to let frames pass",
+                        Player::quietBudget);
+        lua_concat(L, 2);
+        lua_error(L);
+    }
 }
 
 void setFunctions(lua_State *L, const luaL_Reg *functions)
@@ -592,7 +605,7 @@ Player::Player(const Options &options)
     lua_pushlightuserdata(m_lua, this);
     lua_rawset(m_lua, LUA_REGISTRYINDEX);
     openApi(m_lua);
-    lua_sethook(m_lua, onCount, LUA_MASKCOUNT, 10000);
+    lua_sethook(m_lua, onCount, LUA_MASKCOUNT, hookInterval);
     m_sinceEvents.start();
 }
 
@@ -638,8 +651,19 @@ bool Player::run()
 // after a flip starts from the frame before last.
 void Player::flip(QImage &drawing)
 {
+    // Headless, only the script moves the clock: a flip that follows the previous one with no
+    // frame passed between them waits one frame first, so that a loop that flips without
+    // waiting still meets the frame limit and the scripted keys. The game waits after every
+    // flip, so its flips keep their frames.
+    if (m_options.headless && m_frame == m_flipFrame) {
+        waitFrames(1);
+        if (m_stopping)
+            return;
+    }
+    m_flipFrame = m_frame;
     std::swap(drawing, m_shown);
-    trace(QByteArray::number(m_frame) + " flip");
+    if (tracing())
+        trace(QByteArray::number(m_frame) + " flip");
     if (m_window != nullptr)
         m_window->present(m_shown);
 }
@@ -654,15 +678,15 @@ void Player::waitFrames(int count)
         if (m_nextVblank < now - milliseconds(100))
             m_nextVblank = now;
         m_nextVblank += vblank * count;
-        QCoreApplication::processEvents();
-        while (!m_window->quitRequested()) {
-            const auto left = m_nextVblank - steady_clock::now();
-            if (left <= nanoseconds(0))
+        // Sleeps until the vblank, handling the window's events after each frame's time at most
+        // (and at least once, for a frame that is already late): the flipped picture shows then.
+        for (;;) {
+            const auto start = steady_clock::now();
+            if (start < m_nextVblank)
+                std::this_thread::sleep_until(std::min(m_nextVblank, start + vblank));
+            QCoreApplication::processEvents();
+            if (m_window->quitRequested() || steady_clock::now() >= m_nextVblank)
                 break;
-            QEventLoop loop;
-            QTimer::singleShot(ceil<milliseconds>(left), Qt::PreciseTimer, &loop, &QEventLoop::quit);
-            QObject::connect(m_window, &PlayerWindow::quitting, &loop, &QEventLoop::quit);
-            loop.exec();
         }
         m_sinceEvents.restart();
         if (m_window->quitRequested())
@@ -670,6 +694,7 @@ void Player::waitFrames(int count)
     }
     if (count <= 0)
         return;
+    m_quietHooks = 0;
     const int from = m_frame;
     const qint64 to = qint64(m_frame) + count;
     m_frame = int(m_options.headless ? std::min<qint64>(to, m_options.frameLimit) : std::min<qint64>(to, INT_MAX));
@@ -691,6 +716,11 @@ void Player::trace(const QByteArray &event)
     m_trace.write(event + '\n');
     // Written as it goes, so that a run that crashes still leaves its record.
     m_trace.flush();
+}
+
+bool Player::quietTooLong()
+{
+    return m_options.headless && ++m_quietHooks >= quietBudget / hookInterval;
 }
 
 void Player::keepResponsive()

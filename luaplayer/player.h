@@ -19,6 +19,10 @@ class Player {
 public:
     static constexpr int screenWidth = 480;
     static constexpr int screenHeight = 272;
+    // Headless, time stands still between frames: a script that runs this many Lua
+    // instructions without letting a frame pass would never reach the frame limit.
+    static constexpr int quietBudget = 20000000;
+    static constexpr int hookInterval = 10000; // instructions between two calls of the count hook
 
     explicit Player(const Options &options);
     ~Player();
@@ -43,8 +47,11 @@ public:
     void flip(QImage &drawing);
     void waitFrames(int count);
     unsigned held() const;
+    bool tracing() const { return m_trace.isOpen(); }
     void trace(const QByteArray &event);
     void keepResponsive();
+    // Called every hookInterval instructions: true once the quiet budget is spent.
+    bool quietTooLong();
     void setTraceback(const QByteArray &text) { m_traceback = text; }
 
 private:
@@ -59,6 +66,8 @@ private:
     QFile m_trace;
     QList<int> m_shotsTaken;
     int m_frame = 0;
+    int m_flipFrame = -1; // the frame of the last flip, -1 before the first
+    int m_quietHooks = 0; // count hook calls since a frame last passed
     bool m_stopping = false;
     QByteArray m_error;
     QByteArray m_traceback;

@@ -4,7 +4,11 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QPaintEvent>
 #include <QPainter>
+
+#include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -28,20 +32,81 @@ unsigned buttonOf(int key)
     }
 }
 
+// The smallest rectangle that holds every pixel in which two pictures of one size and format
+// (32 bits a pixel) differ; empty when they are equal.
+QRect changedArea(const QImage &was, const QImage &now)
+{
+    const int width = now.width();
+    int top = -1;
+    int bottom = -1;
+    int left = width;
+    int right = -1;
+    for (int y = 0; y < now.height(); ++y) {
+        const auto *a = reinterpret_cast<const QRgb *>(was.constScanLine(y));
+        const auto *b = reinterpret_cast<const QRgb *>(now.constScanLine(y));
+        if (std::memcmp(a, b, size_t(width) * sizeof(QRgb)) == 0)
+            continue;
+        if (top < 0)
+            top = y;
+        bottom = y;
+        int l = 0;
+        while (a[l] == b[l])
+            ++l;
+        int r = width - 1;
+        while (a[r] == b[r])
+            --r;
+        left = std::min(left, l);
+        right = std::max(right, r);
+    }
+    return top < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
 } // namespace
 
 PlayerWindow::PlayerWindow(const QImage &screen)
-    : m_screen(screen)
+    : m_screen(screen.convertToFormat(QImage::Format_ARGB32)), m_scaled(screen.size() * scale, QImage::Format_RGB32)
 {
     setWindowTitle(QStringLiteral("Lua Player"));
     setFixedSize(screen.size() * scale);
     setFocusPolicy(Qt::StrongFocus);
+    m_screen.detach();
+    scaleArea(m_screen.rect());
 }
 
 void PlayerWindow::present(const QImage &screen)
 {
-    m_screen = screen;
-    update();
+    if (screen.size() != m_screen.size() || screen.format() != m_screen.format()) {
+        m_screen = screen.convertToFormat(QImage::Format_ARGB32);
+        m_screen.detach();
+        scaleArea(m_screen.rect());
+        update();
+        return;
+    }
+    const QRect area = changedArea(m_screen, screen);
+    if (area.isEmpty())
+        return;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        std::memcpy(m_screen.scanLine(y) + area.left() * sizeof(QRgb),
+                    screen.constScanLine(y) + area.left() * sizeof(QRgb), size_t(area.width()) * sizeof(QRgb));
+    scaleArea(area);
+    update(QRect(area.topLeft() * scale, area.size() * scale));
+}
+
+// Whole pixels, as on the console: each pixel of the area becomes a square of scale x scale.
+void PlayerWindow::scaleArea(const QRect &area)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const auto *in = reinterpret_cast<const QRgb *>(m_screen.constScanLine(y));
+        auto *out = reinterpret_cast<QRgb *>(m_scaled.scanLine(y * scale));
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb pixel = in[x] | 0xff000000u;
+            for (int i = 0; i < scale; ++i)
+                out[x * scale + i] = pixel;
+        }
+        for (int i = 1; i < scale; ++i)
+            std::memcpy(m_scaled.scanLine(y * scale + i) + area.left() * scale * sizeof(QRgb),
+                        out + area.left() * scale, size_t(area.width() * scale) * sizeof(QRgb));
+    }
 }
 
 void PlayerWindow::showError(const QString &message, const QString &traceback)
@@ -52,12 +117,10 @@ void PlayerWindow::showError(const QString &message, const QString &traceback)
     update();
 }
 
-void PlayerWindow::paintEvent(QPaintEvent *)
+void PlayerWindow::paintEvent(QPaintEvent *event)
 {
     QPainter p(this);
-    // Whole pixels, as on the console: no smoothing when doubling.
-    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    p.drawImage(rect(), m_screen);
+    p.drawImage(event->rect(), m_scaled, event->rect());
     if (m_error.isEmpty())
         return;
     p.fillRect(rect(), QColor(0, 0, 0, 235));
@@ -103,5 +166,4 @@ void PlayerWindow::closeEvent(QCloseEvent *event)
 {
     m_quit = true;
     event->accept();
-    emit quitting();
 }

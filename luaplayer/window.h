@@ -13,14 +13,13 @@ public:
 
     explicit PlayerWindow(const QImage &screen);
 
+    // Shows the screen (ARGB32, opaque). Only what differs from the picture on show is scaled
+    // and redrawn, so a picture that does not change costs no redraw.
     void present(const QImage &screen);
     // The run ended in an error: the message and where it happened, over the last screen.
     void showError(const QString &message, const QString &traceback);
     unsigned held() const { return m_held; }
     bool quitRequested() const { return m_quit; }
-
-signals:
-    void quitting();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -30,7 +29,10 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    QImage m_screen;
+    void scaleArea(const QRect &area);
+
+    QImage m_screen; // the picture on show, a copy of its own
+    QImage m_scaled; // the same at twice its size, ready to paint as it is
     QString m_error;
     QString m_traceback;
     unsigned m_held = 0;

@@ -270,6 +270,67 @@ while true do screen.waitVblankStart(4) end
     EXPECT_EQ(busy.code, 0) << busy.err.toStdString();
 }
 
+// Headless, only the script moves the clock: a loop ends at the frame limit or at a scripted
+// press as long as it flips or waits, and otherwise at the budget of instructions, by its line.
+TEST(LuaPlayerScreen, HeadlessLoopsEndAtTheLimitAKeyOrTheBudget)
+{
+    const std::string spent = "the script ran 20000000 Lua instructions without a frame: a loop must call "
+                              "screen.waitVblankStart() or screen.flip() to let frames pass\n";
+    const QList<QByteArray> tenFlips = {"0 flip", "1 flip", "2 flip", "3 flip", "4 flip",
+                                        "5 flip", "6 flip", "7 flip", "8 flip", "9 flip"};
+    struct Case {
+        const char *name;
+        QByteArray script;
+        int code;
+        std::string err;
+        QList<QByteArray> trace;
+    };
+    const Case cases[] = {
+        {"a loop that does nothing", "while true do end\n", 1, "luaplayer: main.lua:1: " + spent, {}},
+        {"a loop that only flips", "while true do screen.flip() end\n", 0, "", tenFlips},
+        {"a wait of no frame is no wait", "while true do screen.flip() screen.waitVblankStart(0) end\n", 0, "",
+         tenFlips},
+        {"a loop that flips and polls ends by the press",
+         "while true do if Controls.read():cross() then break end screen.flip() end\nscreen:print(0, 0, \"crossed\")\n",
+         0,
+         "",
+         {"0 flip", "1 flip", "2 flip", "3 flip", "4 flip", "4 print 0 0 crossed"}},
+        {"a loop that polls and never flips",
+         "screen.flip()\nrepeat until Controls.read():cross()\n",
+         1,
+         "luaplayer: main.lua:2: " + spent,
+         {"0 flip"}},
+        {"a loop of waits of no frame",
+         "\n\nwhile true do screen.waitVblankStart(0) end\n",
+         1,
+         "luaplayer: main.lua:3: " + spent,
+         {}},
+        {"flips with waits between them keep their frames",
+         "screen.flip()\nscreen.flip()\nscreen.waitVblankStart()\nscreen.flip()\nscreen.waitVblankStart(2)\n"
+         "screen.flip()\nscreen.flip()\n",
+         0,
+         "",
+         {"0 flip", "1 flip", "2 flip", "4 flip", "5 flip"}},
+        {"more than the budget in all, less between two frames",
+         "for f = 1, 8 do\n  for i = 1, 3000000 do end\n  screen.waitVblankStart()\nend\nscreen:print(0, 0, "
+         "\"done\")\n",
+         0,
+         "",
+         {"8 print 0 0 done"}},
+    };
+    Stage s;
+    s.put(QStringLiteral("keys.txt"), "4 cross\n");
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const Stage::Result r =
+            s.run(c.script, {{QStringLiteral("LUAPLAYER_FRAMES"), QStringLiteral("10")},
+                             {QStringLiteral("LUAPLAYER_KEYS"), s.file(QStringLiteral("keys.txt"))}});
+        EXPECT_EQ(r.code, c.code);
+        EXPECT_EQ(r.err.toStdString(), c.err);
+        EXPECT_EQ(r.trace, c.trace);
+    }
+}
+
 TEST(LuaPlayerScreen, ShotsShowWhatFlipShowedAtEachListedFrame)
 {
     // The console draws behind what it shows: a flip swaps the two screens.

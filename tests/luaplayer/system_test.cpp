@@ -159,6 +159,45 @@ TEST(LuaPlayerSystem, BadTestSettingsAreRefusedBeforeTheScriptRuns)
     EXPECT_TRUE(badButton.err.contains("line 2: unknown button \"jump\"")) << badButton.err.toStdString();
 }
 
+// A window needs a display: without one the player says so and how to run headless, instead of
+// the toolkit aborting. A platform chosen on purpose still opens the window.
+TEST(LuaPlayerSystem, WithoutADisplayItTellsHowToRunHeadless)
+{
+    const std::string usage =
+        "luaplayer: usage: luaplayer.exe script.lua (the script is looked up in the current folder)\n";
+    const std::string headless = ", so the player cannot open its window; to run without a window, set "
+                                 "LUAPLAYER_FRAMES=N, the number of frames to run\n";
+    Stage::Env noDisplay;
+    for (const char *variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "LUAPLAYER_FRAMES"})
+        noDisplay.insert(QLatin1String(variable), QString());
+    Stage s;
+    const QByteArray script = "screen:print(0, 0, \"ran\")\n";
+
+    const Stage::Result none = s.run(script, noDisplay);
+    EXPECT_EQ(none.code, 2);
+    EXPECT_EQ(none.err.toStdString(),
+              "luaplayer: no display found (DISPLAY and WAYLAND_DISPLAY are not set)" + headless + usage);
+    EXPECT_TRUE(none.trace.isEmpty());
+
+    Stage::Env missing = noDisplay;
+    missing.insert(QStringLiteral("DISPLAY"), QStringLiteral(":9876"));
+    const Stage::Result unreachable = s.run(script, missing);
+    EXPECT_EQ(unreachable.code, 2);
+    // The toolkit's own warnings come first.
+    EXPECT_TRUE(unreachable.err.toStdString().ends_with("luaplayer: no display could be opened" + headless + usage))
+        << unreachable.err.toStdString();
+
+    Stage::Env offscreen = noDisplay;
+    offscreen.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    const Stage::Result chosen = s.run(script, offscreen);
+    EXPECT_EQ(chosen.code, 0) << chosen.err.toStdString();
+    EXPECT_EQ(chosen.printed(), QList<QByteArray>{"ran"});
+    const Stage::Result onTheCommandLine =
+        s.start({QStringLiteral("-platform"), QStringLiteral("offscreen"), QStringLiteral("main.lua")}, noDisplay);
+    EXPECT_EQ(onTheCommandLine.code, 0) << onTheCommandLine.err.toStdString();
+    EXPECT_EQ(onTheCommandLine.printed(), QList<QByteArray>{"ran"});
+}
+
 // In a window (Qt's offscreen platform here) frames take real time, the run ends when the
 // script returns, and an error stays on show instead of ending the run silently.
 TEST(LuaPlayerSystem, InAWindowFramesTakeTheirTimeAndAnErrorStaysOnShow)
