@@ -1,5 +1,6 @@
 #include "window.h"
 
+#include "icon/icon.h"
 #include "options.h"
 
 #include <QCloseEvent>
@@ -67,6 +68,8 @@ PlayerWindow::PlayerWindow(const QImage &screen)
     : m_screen(screen.convertToFormat(QImage::Format_ARGB32)), m_scaled(screen.size() * scale, QImage::Format_RGB32)
 {
     setWindowTitle(QStringLiteral("Lua Player"));
+    // The program's own icon, as the editor's windows show it, not the toolkit's logo.
+    setWindowIcon(tarnwickIcon());
     setFixedSize(screen.size() * scale);
     setFocusPolicy(Qt::StrongFocus);
     m_screen.detach();

@@ -2,6 +2,8 @@
 // where a flipped picture differs from the one on show.
 #include "window.h"
 
+#include "icon/icon.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QPaintEvent>
@@ -92,4 +94,14 @@ TEST(LuaPlayerWindow, ShowsEachPictureInWholePixelsAndRepaintsOnlyWhatChanged)
     window.present(picture);
     EXPECT_EQ(log.take().value(0).boundingRect(), QRect(0, 0, 960, 544));
     EXPECT_EQ(onShow(window, log), doubled(picture));
+}
+
+// The player's window carries the program's own icon, not the toolkit's logo.
+TEST(PlayerWindow, ShowsTheProgramsIcon)
+{
+    PlayerWindow window(pattern());
+    const QIcon icon = window.windowIcon();
+    ASSERT_FALSE(icon.isNull());
+    EXPECT_EQ(icon.availableSizes(), tarnwickIcon().availableSizes());
+    EXPECT_EQ(icon.pixmap(32).toImage(), tarnwickIcon().pixmap(32).toImage());
 }
