@@ -56,11 +56,17 @@ std::optional<int> readCount(const Session &session, const QString &text, const 
 QByteArray variablesText(const Module1::IniSnapshot &ini, int count)
 {
     QString v = QStringLiteral("--Variables du jeu") + crlf + QStringLiteral("var = {}") + crlf;
+    v.reserve(v.size() + qsizetype(count) * 24);
+    QString section = QStringLiteral("Variable");
     for (int i = 1; i <= count; ++i) {
-        const QString n = QString::number(i);
+        section.resize(8);
+        section += QString::number(i);
+        v += QLatin1StringView("var[");
+        v += QStringView(section).sliced(8);
+        v += QLatin1StringView("] = ");
         // Quoted so that a value holding a double quote or a backslash still reads back as typed.
-        v += QStringLiteral("var[") + n + QStringLiteral("] = ") +
-             luaQuoted(ini.readini(QStringLiteral("Variable") + n, QStringLiteral("valeur"))) + crlf;
+        appendLuaQuoted(v, ini.readini(section, QStringLiteral("valeur")));
+        v += crlf;
     }
     // As savefile writes it.
     return ansi::encode(v) + "\r\n";

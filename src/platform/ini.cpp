@@ -4,6 +4,7 @@
 
 #include <QFileInfo>
 #include <QList>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <optional>
@@ -169,14 +170,43 @@ Snapshot::Snapshot(const QString &file)
     });
 }
 
+namespace {
+
+// A name as the snapshot keeps it: in Windows-1252, folded. Names are short and plain, so this
+// needs no allocation; the generator looks up thousands in a row.
+using FoldedName = QVarLengthArray<char, 64>;
+
+FoldedName foldedName(const QString &name)
+{
+    FoldedName f;
+    f.resize(name.size());
+    char *out = f.data();
+    for (const QChar c : name) {
+        if (c.unicode() >= 0x80) {
+            const QByteArray bytes = folded(ansi::encode(name));
+            return FoldedName(bytes.begin(), bytes.end());
+        }
+        *out++ = lower(char(c.unicode()));
+    }
+    return f;
+}
+
+QByteArrayView view(const FoldedName &name)
+{
+    return QByteArrayView(name.constData(), name.size());
+}
+
+} // namespace
+
 QString Snapshot::value(const QString &section, const QString &key, int bufferSize) const
 {
     if (bufferSize <= 0)
         return QString();
-    const int s = m_sections.value(folded(ansi::encode(section)), -1);
+    const int s = m_sections.value(view(foldedName(section)), -1);
     if (s < 0)
         return QString();
-    const auto it = m_values.constFind({s, folded(ansi::encode(key))});
+    const FoldedName k = foldedName(key);
+    const auto it = m_values.constFind({s, view(k)});
     return it == m_values.constEnd() ? QString()
                                      : ansi::decode(it->first(std::min<qsizetype>(it->size(), bufferSize - 1)));
 }

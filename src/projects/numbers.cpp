@@ -68,6 +68,12 @@ QString luaQuoted(const QString &text)
 {
     QString out;
     out.reserve(text.size() + 2);
+    appendLuaQuoted(out, text);
+    return out;
+}
+
+void appendLuaQuoted(QString &out, const QString &text)
+{
     out += QLatin1Char('"');
     for (const QChar ch : text) {
         switch (ch.unicode()) {
@@ -88,5 +94,4 @@ QString luaQuoted(const QString &text)
         }
     }
     out += QLatin1Char('"');
-    return out;
 }

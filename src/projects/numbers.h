@@ -38,3 +38,5 @@ std::optional<short> toInt16(const QString &text);
 
 // A Lua string literal holding the text exactly: backslash, double quote, CR and LF escaped.
 QString luaQuoted(const QString &text);
+// The same, appended to a text being built.
+void appendLuaQuoted(QString &out, const QString &text);
