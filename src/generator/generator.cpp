@@ -6,6 +6,7 @@
 #include "projects/session.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -90,13 +91,18 @@ QByteArray eventsText(const Session &session, int maps)
     for (int m = 1; m <= maps; ++m) {
         const QString nn = pad2(m);
         e += "if map == \"" + nn.toLatin1() + "\" then\r\n";
-        const QString folder = session.projectPath(QStringLiteral("/ev/map") + nn + QStringLiteral("/ev"));
+        // The folder is named for the file system once; each cell only adds its digits.
+        QByteArray path =
+            QFile::encodeName(session.projectPath(QStringLiteral("/ev/map") + nn + QStringLiteral("/ev")));
+        const qsizetype folder = path.size();
         for (int r = 1; r <= rows; ++r) {
-            const QString row = folder + QString::number(r);
             for (int c = 1; c <= columns; ++c) {
                 e += opening[(r - 1) * columns + c - 1];
+                path.truncate(folder);
+                path += QByteArray::number(r);
+                path += QByteArray::number(c);
                 // A missing or unreadable file is the empty text, as loadfile reads it.
-                if (cell.read(row + QString::number(c)))
+                if (cell.readNative(path))
                     e += cell.bytes();
                 e += "\r\n    end\r\n\r\n";
             }

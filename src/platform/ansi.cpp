@@ -50,12 +50,11 @@ bool encodeChar(char16_t c, char &byte)
 
 // Reads the whole file into the buffer from its start, growing the buffer when it is too small;
 // `size` is how many bytes it then holds.
-bool readWhole(const QString &path, QByteArray &buffer, qsizetype &size)
+bool readWhole(const QByteArray &native, QByteArray &buffer, qsizetype &size)
 {
     size = 0;
-    if (path.isEmpty())
+    if (native.isEmpty())
         return false;
-    const QByteArray native = QFile::encodeName(path);
     int fd;
     do
         fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
@@ -127,7 +126,7 @@ bool readFile(const QString &path, QByteArray &bytes)
 {
     QByteArray read;
     qsizetype size = 0;
-    if (!readWhole(path, read, size))
+    if (!readWhole(QFile::encodeName(path), read, size))
         return false;
     read.truncate(size);
     bytes = std::move(read);
@@ -135,6 +134,11 @@ bool readFile(const QString &path, QByteArray &bytes)
 }
 
 bool FileReader::read(const QString &path)
+{
+    return readNative(QFile::encodeName(path));
+}
+
+bool FileReader::readNative(const QByteArray &path)
 {
     if (readWhole(path, m_buffer, m_size))
         return true;

@@ -28,6 +28,9 @@ class FileReader {
 public:
     // False when the file cannot be read, as readFile; the bytes are then empty.
     bool read(const QString &path);
+    // The same with the path as the file system names it (QFile::encodeName), for a caller that
+    // builds thousands of paths from one folder.
+    bool readNative(const QByteArray &path);
     // The bytes of the last read, valid until the next one.
     QByteArrayView bytes() const { return QByteArrayView(m_buffer.constData(), m_size); }
 
