@@ -39,38 +39,31 @@ std::optional<int> readCount(const Session &session, const QString &text, const 
     case FileCount::Negative:
         return count.value;
     case FileCount::NotNumber:
-        problem = session
-                      .tx("%1 in projet.ini is not a whole number: \"%2\".",
-                          "%1 de projet.ini n'est pas un nombre entier : \"%2\".")
+        problem = session.tx("%1 in projet.ini is not a whole number: \"%2\".",
+                             "%1 de projet.ini n'est pas un nombre entier : \"%2\".")
                       .arg(what, text);
         break;
     case FileCount::TooLarge:
-        problem = session
-                      .tx("%1 in projet.ini is too large: \"%2\" (at most %3).",
-                          "%1 de projet.ini est trop grand : \"%2\" (%3 au plus).")
+        problem = session.tx("%1 in projet.ini is too large: \"%2\" (at most %3).",
+                             "%1 de projet.ini est trop grand : \"%2\" (%3 au plus).")
                       .arg(what, text, QString::number(kLargestCount));
         break;
     }
     return std::nullopt;
 }
 
-QByteArray variablesText(const Module1::IniSnapshot &ini, int count)
+QString variablesText(const Module1::IniSnapshot &ini, int count)
 {
     QString v = QStringLiteral("--Variables du jeu") + crlf + QStringLiteral("var = {}") + crlf;
     v.reserve(v.size() + qsizetype(count) * 24);
-    QString section = QStringLiteral("Variable");
     for (int i = 1; i <= count; ++i) {
-        section.resize(8);
-        section += QString::number(i);
-        v += QLatin1StringView("var[");
-        v += QStringView(section).sliced(8);
-        v += QLatin1StringView("] = ");
+        const QString n = QString::number(i);
+        v += QLatin1StringView("var[") + n + QLatin1StringView("] = ");
         // Quoted so that a value holding a double quote or a backslash still reads back as typed.
-        appendLuaQuoted(v, ini.readini(section, QStringLiteral("valeur")));
+        appendLuaQuoted(v, ini.readini(QStringLiteral("Variable") + n, QStringLiteral("valeur")));
         v += crlf;
     }
-    // As savefile writes it.
-    return ansi::encode(v) + "\r\n";
+    return v;
 }
 
 // ev.lua is mostly the cell files' own bytes, so it is made and written as bytes: the same file
@@ -91,15 +84,17 @@ QByteArray eventsText(const Session &session, int maps)
     for (int m = 1; m <= maps; ++m) {
         const QString nn = pad2(m);
         e += "if map == \"" + nn.toLatin1() + "\" then\r\n";
-        // The folder is named for the file system once; each cell only adds its digits.
+        // The folder is named for the file system once; each row and cell only add their digits.
         QByteArray path =
             QFile::encodeName(session.projectPath(QStringLiteral("/ev/map") + nn + QStringLiteral("/ev")));
         const qsizetype folder = path.size();
         for (int r = 1; r <= rows; ++r) {
+            path.truncate(folder);
+            path += QByteArray::number(r);
+            const qsizetype row = path.size();
             for (int c = 1; c <= columns; ++c) {
                 e += opening[(r - 1) * columns + c - 1];
-                path.truncate(folder);
-                path += QByteArray::number(r);
+                path.truncate(row);
                 path += QByteArray::number(c);
                 // A missing or unreadable file is the empty text, as loadfile reads it.
                 if (cell.readNative(path))
@@ -109,8 +104,7 @@ QByteArray eventsText(const Session &session, int maps)
         }
         e += "end\r\n";
     }
-    // The last CR LF is the one savefile adds.
-    e += "\r\nend\r\n";
+    e += "\r\nend";
     return e;
 }
 
@@ -127,14 +121,14 @@ CompileResult compile(const Session &session)
     f.maps = ini.readini(QStringLiteral("Jeu"), QStringLiteral("cartes"));
     f.fights = ini.readini(QStringLiteral("Jeu"), QStringLiteral("combats"));
 
-    const QString notWritten =
-        session.tx("variables.lua and ev.lua were not written.", "variables.lua et ev.lua n'ont pas été écrits.");
+    const QString notWritten = session.tx("variables.lua and ev.lua were not written.",
+                                          "variables.lua et ev.lua n'ont pas été écrits.");
     // Without a folder every value reads as empty and every write fails silently: the user
     // would be told nothing while the game stays as it was.
     if (session.currentProject().isEmpty() || !QFileInfo(session.projectFolder()).isDir()) {
         result.error = session.tx("The project folder was not found: %1", "Le dossier du projet est introuvable : %1")
-                           .arg(QDir::toNativeSeparators(session.projectFolder())) +
-                       QLatin1Char('\n') + notWritten;
+                           .arg(QDir::toNativeSeparators(session.projectFolder()))
+                       + QLatin1Char('\n') + notWritten;
         return result;
     }
 
@@ -142,13 +136,14 @@ CompileResult compile(const Session &session)
     // by a half-made one.
     QStringList problems;
     QString problem;
-    const std::optional<int> variables = readCount(
-        session, ini.readini(QStringLiteral("Variables"), QStringLiteral("nombre")),
-        "The number of variables ([Variables] nombre)", "Le nombre de variables ([Variables] nombre)", problem);
+    const std::optional<int> variables =
+        readCount(session, ini.readini(QStringLiteral("Variables"), QStringLiteral("nombre")),
+                  "The number of variables ([Variables] nombre)", "Le nombre de variables ([Variables] nombre)",
+                  problem);
     if (!variables)
         problems << problem;
-    const std::optional<int> maps =
-        readCount(session, f.maps, "The number of maps ([Jeu] cartes)", "Le nombre de cartes ([Jeu] cartes)", problem);
+    const std::optional<int> maps = readCount(session, f.maps, "The number of maps ([Jeu] cartes)",
+                                              "Le nombre de cartes ([Jeu] cartes)", problem);
     if (!maps)
         problems << problem;
     if (!problems.isEmpty()) {
@@ -160,12 +155,12 @@ CompileResult compile(const Session &session)
     // game would run on the old scripts as if all were well.
     const QString cannotWrite = session.tx("%1 could not be written.", "%1 n'a pas pu être écrit.");
     const QString variablesPath = session.projectPath(QStringLiteral("/variables.lua"));
-    if (!ansi::replaceFile(variablesPath, variablesText(ini, *variables))) {
+    if (!Module1::savefile(variablesText(ini, *variables), variablesPath)) {
         result.error = cannotWrite.arg(QDir::toNativeSeparators(variablesPath)) + QLatin1Char('\n') + notWritten;
         return result;
     }
     const QString eventsPath = session.projectPath(QStringLiteral("/ev.lua"));
-    if (!ansi::replaceFile(eventsPath, eventsText(session, *maps)))
+    if (!Module1::savebytes(eventsText(session, *maps), eventsPath))
         result.error = cannotWrite.arg(QDir::toNativeSeparators(eventsPath)) + QLatin1Char('\n') +
                        session.tx("variables.lua was written; ev.lua was not.",
                                   "variables.lua a été écrit ; ev.lua ne l'a pas été.");
@@ -184,12 +179,12 @@ TestRunResult testRun(const Session &session)
     const QString tool = session.toolFolder();
     QDir::setCurrent(tool);
     // The name goes in unchanged: it is the project's folder name, relative to the tool folder.
-    // Written as savefile writes it, but a failure stops the run: the player would start the
-    // game that an earlier boot script names, perhaps another project's.
+    // A boot script that cannot be written stops the run: the player would start the game that
+    // an earlier boot script names, perhaps another project's.
     const QString boot = tool + QStringLiteral("/index.lua");
-    if (!ansi::replaceFile(boot, ansi::encode(QStringLiteral("System.currentDirectory(\"projets/") +
-                                              session.currentProject() + QStringLiteral("\")") + crlf +
-                                              QStringLiteral("dofile(\"index.lua\")") + crlf))) {
+    if (!Module1::savefile(QStringLiteral("System.currentDirectory(\"projets/") + session.currentProject()
+                               + QStringLiteral("\")") + crlf + QStringLiteral("dofile(\"index.lua\")"),
+                           boot)) {
         result.error = session
                            .tx("The boot script could not be written: %1\nLua Player was not started.",
                                "Le script de démarrage n'a pas pu être écrit : %1\nLua Player n'a pas été lancé.")
@@ -202,16 +197,14 @@ TestRunResult testRun(const Session &session)
     const QString player = tool + QStringLiteral("/luaplayer.exe");
     const QString shown = QDir::toNativeSeparators(player);
     if (!QFileInfo(player).isFile()) {
-        result.error = session
-                           .tx("Lua Player was not found: %1\nThe game's scripts are up to date; put luaplayer.exe "
-                               "in the tool folder and try again.",
-                               "Lua Player est introuvable : %1\nLes scripts du jeu sont à jour ; placez "
-                               "luaplayer.exe dans le dossier de l'outil et réessayez.")
+        result.error = session.tx("Lua Player was not found: %1\nThe game's scripts are up to date; put luaplayer.exe "
+                                  "in the tool folder and try again.",
+                                  "Lua Player est introuvable : %1\nLes scripts du jeu sont à jour ; placez "
+                                  "luaplayer.exe dans le dossier de l'outil et réessayez.")
                            .arg(shown);
     } else if (!session.shell().startDetached(player, {QStringLiteral("index.lua")}, tool)) {
-        result.error = session
-                           .tx("Lua Player could not be started: %1\nThe game's scripts are up to date.",
-                               "Lua Player n'a pas pu être lancé : %1\nLes scripts du jeu sont à jour.")
+        result.error = session.tx("Lua Player could not be started: %1\nThe game's scripts are up to date.",
+                                  "Lua Player n'a pas pu être lancé : %1\nLes scripts du jeu sont à jour.")
                            .arg(shown);
     }
     return result;

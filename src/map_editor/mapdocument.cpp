@@ -159,13 +159,23 @@ void reset(const Session &session, const QString &map, MapState &state)
             Module1::savefile(QString(), session.projectPath(eventFilePart(map, r, c)));
 }
 
-FileCount mapCount(const Session &session)
+namespace {
+
+QString mapCountText(const Session &session)
 {
-    return fileCount(Module1::readini(QStringLiteral("Jeu"), QStringLiteral("cartes"), session.projectIni()));
+    return Module1::readini(QStringLiteral("Jeu"), QStringLiteral("cartes"), session.projectIni());
 }
 
-std::optional<int> chooserMaximum(const QString &cartes)
+} // namespace
+
+FileCount mapCount(const Session &session)
 {
+    return fileCount(mapCountText(session));
+}
+
+std::optional<int> chooserMaximum(const Session &session)
+{
+    const QString cartes = mapCountText(session);
     const FileCount count = fileCount(cartes);
     std::optional<int> maximum;
     if (count.valid())

@@ -87,10 +87,10 @@ void reset(const Session &session, const QString &map, MapState &state);
 
 // [Jeu] cartes of the current project.
 FileCount mapCount(const Session &session);
-// The highest map a map chooser offers for a [Jeu] cartes text: the count, a fraction rounded
-// as the platform's conversion rounds it, at most 32767; nothing when the text is missing, not
-// a number or below 1.
-std::optional<int> chooserMaximum(const QString &cartes);
+// The highest map a map chooser offers for [Jeu] cartes of the current project: the count, a
+// fraction rounded as the platform's conversion rounds it, at most 32767; nothing when it is
+// missing, not a number or below 1.
+std::optional<int> chooserMaximum(const Session &session);
 
 struct NewMap {
     enum Outcome {

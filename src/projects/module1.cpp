@@ -41,11 +41,14 @@ QString loadfile(const QString &path)
     return ansi::readFile(path, bytes) ? ansi::decode(bytes) : QString();
 }
 
-void savefile(const QString &content, const QString &path)
+bool savefile(const QString &content, const QString &path)
 {
-    if (path.isEmpty())
-        return;
-    ansi::replaceFile(path, ansi::encode(content) + "\r\n");
+    return savebytes(ansi::encode(content), path);
+}
+
+bool savebytes(const QByteArray &content, const QString &path)
+{
+    return !path.isEmpty() && ansi::replaceFile(path, content + "\r\n");
 }
 
 } // namespace Module1

@@ -36,15 +36,16 @@ FileCount fileCount(const QString &text)
         return {FileCount::Empty, 0};
     if (!looksWhole(t))
         return {FileCount::NotNumber, 0};
+    bool fits = false;
+    const long long n = t.toLongLong(&fits);
     // Digits beyond what 64 bits hold are still a count, just far out of range.
-    const std::optional<long long> n = wholeNumber(t);
-    if (!n)
+    if (!fits)
         return {t.startsWith(QLatin1Char('-')) ? FileCount::Negative : FileCount::TooLarge, 0};
-    if (*n < 0)
+    if (n < 0)
         return {FileCount::Negative, 0};
-    if (*n > kLargestCount)
+    if (n > kLargestCount)
         return {FileCount::TooLarge, 0};
-    return {FileCount::Valid, int(*n)};
+    return {FileCount::Valid, int(n)};
 }
 
 std::optional<short> toInt16(const QString &text)
@@ -77,20 +78,11 @@ void appendLuaQuoted(QString &out, const QString &text)
     out += QLatin1Char('"');
     for (const QChar ch : text) {
         switch (ch.unicode()) {
-        case '\\':
-            out += QStringLiteral("\\\\");
-            break;
-        case '"':
-            out += QStringLiteral("\\\"");
-            break;
-        case '\r':
-            out += QStringLiteral("\\r");
-            break;
-        case '\n':
-            out += QStringLiteral("\\n");
-            break;
-        default:
-            out += ch;
+        case '\\': out += QStringLiteral("\\\\"); break;
+        case '"': out += QStringLiteral("\\\""); break;
+        case '\r': out += QStringLiteral("\\r"); break;
+        case '\n': out += QStringLiteral("\\n"); break;
+        default: out += ch;
         }
     }
     out += QLatin1Char('"');

@@ -31,6 +31,13 @@ void toggle(QWidget *frame)
     frame->setHidden(!frame->isHidden());
 }
 
+// [Variables] nombre; one that is not a whole number from 0 to 32767 lists no variable, so a
+// damaged projet.ini never hangs the window.
+int variableCount(const Module1::IniSnapshot &ini)
+{
+    return fileCount(ini.readini(QStringLiteral("Variables"), QStringLiteral("nombre"))).value;
+}
+
 // A button whose caption wraps onto a second line, as "Change the position of hero" needs in
 // its two-line-high button; QPushButton itself never wraps.
 class WrapButton : public QPushButton {
@@ -180,12 +187,6 @@ QString EventPanel::ini() const
     return m_session.projectIni();
 }
 
-int EventPanel::variableCount() const
-{
-    // A count that is not a whole number from 0 to 32767 lists no variable: a damaged
-    // projet.ini must not hang the window.
-    return fileCount(Module1::readini("Variables", "nombre", ini())).value;
-}
 
 void EventPanel::openCell(int row0, int col0)
 {
@@ -243,10 +244,9 @@ void EventPanel::Command13_Click()
 {
     toggle(Frame7);
     Combo1->clear();
-    // One reading of projet.ini for the count and every start value; as variableCount, a count
-    // that is not a whole number from 0 to 32767 lists nothing.
+    // One reading of projet.ini for the count and every start value.
     const Module1::IniSnapshot values(ini());
-    const int count = fileCount(values.readini("Variables", "nombre")).value;
+    const int count = variableCount(values);
     for (int k = 1; k <= count; ++k) {
         const QString value = values.readini(QStringLiteral("Variable") + QString::number(k), "valeur");
         Combo1->addItem(eventlines::conditionVariableItem(k, value));
@@ -286,7 +286,7 @@ void EventPanel::Command18_Click()
 {
     toggle(Frame8);
     List1->clear();
-    const int count = variableCount();
+    const int count = variableCount(Module1::IniSnapshot(ini()));
     for (int k = 1; k <= count; ++k)
         List1->addItem(eventlines::variableItem(k));
 }
@@ -305,7 +305,7 @@ void EventPanel::List1_Click()
 void EventPanel::Command19_Click()
 {
     toggle(Frame9);
-    const std::optional<int> cartes = mapdoc::chooserMaximum(Module1::readini("Jeu", "cartes", ini()));
+    const std::optional<int> cartes = mapdoc::chooserMaximum(m_session);
     if (!cartes) {
         m_session.dialogs().message(
             QStringLiteral("Erreur : Fichier projet.ini corrompus ou introuvable, veuillez reporter ce bug sur ") +
@@ -322,7 +322,7 @@ void EventPanel::Command19_Click()
 void EventPanel::HScroll3_Change()
 {
     const int value = HScroll3->value();
-    if (const std::optional<int> cartes = mapdoc::chooserMaximum(Module1::readini("Jeu", "cartes", ini()))) {
+    if (const std::optional<int> cartes = mapdoc::chooserMaximum(m_session)) {
         HScroll3->setMaximum(*cartes);
         // A lower maximum moved the bar, and that change has already shown the map it moved to.
         if (HScroll3->value() != value)

@@ -65,7 +65,6 @@ private:
     void append(const QString &line);
     QString cellFile() const;
     QString ini() const;
-    int variableCount() const;
 
     Session &m_session;
     EventPanelHost &m_host;

@@ -271,8 +271,7 @@ void mapeditor::loadmap()
 
     // The chooser and the brush get their ranges here, so that they can move before their own
     // handlers first run.
-    if (const std::optional<int> maps = mapdoc::chooserMaximum(
-            Module1::readini(QStringLiteral("Jeu"), QStringLiteral("cartes"), session().projectIni()))) {
+    if (const std::optional<int> maps = mapdoc::chooserMaximum(session())) {
         const QSignalBlocker quiet(HScroll1);
         HScroll1->setMaximum(*maps);
     }
@@ -407,15 +406,13 @@ void mapeditor::Command6_Click()
 
 void mapeditor::HScroll1_Change()
 {
-    const QString ini = session().projectIni();
-    if (const std::optional<int> maps =
-            mapdoc::chooserMaximum(Module1::readini(QStringLiteral("Jeu"), QStringLiteral("cartes"), ini))) {
+    if (const std::optional<int> maps = mapdoc::chooserMaximum(session())) {
         // A lower maximum moves the bar; the value it lands on is the one shown below.
         const QSignalBlocker quiet(HScroll1);
         HScroll1->setMaximum(*maps);
     }
     const QString map = pad2(HScroll1->value());
-    Label3->setText(Module1::readini(QStringLiteral("carte") + map, QStringLiteral("nom"), ini));
+    Label3->setText(Module1::readini(QStringLiteral("carte") + map, QStringLiteral("nom"), session().projectIni()));
     Label1->setText(map);
 }
 

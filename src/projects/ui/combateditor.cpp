@@ -82,23 +82,26 @@ combateditor::combateditor(Session &session, Mainform &mainform) : Form(session,
         QGroupBox *f = controls::frame(this, heroFrameName[h], QString::fromLatin1(heroCaption[h]), kHeroLeft[h],
                                        kHeroTop, 3735, 8175);
         heroFrame[h] = f;
-        Label3[h] = controls::label(f, controlName("Label3", h).constData(), session.tx("Name :", "Nom :"), 120, 240,
-                                    1095, 255);
+        Label3[h] = controls::label(f, controlName("Label3", h).constData(), session.tx("Name :", "Nom :"), 120,
+                                    240, 1095, 255);
         hnom[h] = controls::textBox(f, controlName("hnom", h).constData(), QString(), 720, 240, 2775, 285);
-        Label4[h] =
-            controls::label(f, controlName("Label4", h).constData(), session.tx("HP : ", "Vie : "), 120, 600, 495, 255);
-        HScroll2[h] = controls::hScroll(f, controlName("HScroll2", h).constData(), 720, 600, 1455, 255, 1, 10000, 100);
-        h1vie[h] = controls::label(f, controlName("h1vie", h).constData(), QStringLiteral("100"), 2400, 600, 1095, 255);
-        Command2[h] = controls::button(f, controlName("Command2", h).constData(), session.tx("Load", "Charger"), 1320,
-                                       4680, 1095, 255);
+        Label4[h] = controls::label(f, controlName("Label4", h).constData(), session.tx("HP : ", "Vie : "), 120,
+                                    600, 495, 255);
+        HScroll2[h] =
+            controls::hScroll(f, controlName("HScroll2", h).constData(), 720, 600, 1455, 255, 1, 10000, 100);
+        h1vie[h] =
+            controls::label(f, controlName("h1vie", h).constData(), QStringLiteral("100"), 2400, 600, 1095, 255);
+        Command2[h] = controls::button(f, controlName("Command2", h).constData(), session.tx("Load", "Charger"),
+                                       1320, 4680, 1095, 255);
         Picture1[h] = controls::picture(f, controlName("Picture1", h).constData(), 240, 4920, 3135, 3015);
         // A picture box shows its bitmap at its own size in the top-left corner.
         Picture1[h]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         Picture1[h]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         Picture1[h]->setPixmap(art::fightPortrait());
         // Too small for its caption to show.
-        hactive[h] = controls::checkBox(f, controlName("hactive", h).constData(),
-                                        h == 0 ? QStringLiteral("Check1") : QStringLiteral("Check2"), 0, 0, 255, 255);
+        hactive[h] =
+            controls::checkBox(f, controlName("hactive", h).constData(),
+                               h == 0 ? QStringLiteral("Check1") : QStringLiteral("Check2"), 0, 0, 255, 255);
     }
 
     // Hero 1's attack frames and hero 2's first one lie on the window itself, over their hero's
@@ -127,7 +130,8 @@ combateditor::combateditor(Session &session, Mainform &mainform) : Form(session,
 
 void combateditor::HScroll1_Change()
 {
-    const QString count = Module1::readini(QStringLiteral("Jeu"), QStringLiteral("Combats"), session().projectIni());
+    const QString count =
+        Module1::readini(QStringLiteral("Jeu"), QStringLiteral("Combats"), session().projectIni());
     // Only a whole number from 0 to 32767 can be the selector's maximum; with anything else
     // the selector stays at 0 and no fight is named.
     const FileCount fights = fileCount(count);

@@ -38,9 +38,9 @@ Count variableCount(const QString &text)
     case FileCount::TooLarge:
         break;
     }
-    return {
-        std::nullopt,
-        QStringLiteral("le nombre de variables « %1 » n'est pas compris entre 0 et %2").arg(text).arg(kLargestCount)};
+    return {std::nullopt, QStringLiteral("le nombre de variables « %1 » n'est pas compris entre 0 et %2")
+                              .arg(text)
+                              .arg(kLargestCount)};
 }
 
 } // namespace
@@ -51,11 +51,11 @@ var::var(Session &session, Mainform &mainform) : Form(session, mainform)
     setWindowTitle(session.tx("Variables of the game", "Variables du jeu"));
     setClientSizeTwips(6495, 2490);
 
-    Label1 = controls::label(this, "Label1", session.tx("Number of variables :", "Nombre de variables :"), 120, 120,
-                             1695, 255);
+    Label1 = controls::label(this, "Label1", session.tx("Number of variables :", "Nombre de variables :"), 120,
+                             120, 1695, 255);
     Label2 = controls::label(this, "Label2", QStringLiteral("0"), 1800, 120, 735, 255);
-    Command1 =
-        controls::button(this, "Command1", session.tx("Add a variable", "Ajouter une variable"), 4080, 120, 2295, 375);
+    Command1 = controls::button(this, "Command1", session.tx("Add a variable", "Ajouter une variable"), 4080, 120,
+                                2295, 375);
     Label3 = controls::label(this, "Label3", QStringLiteral("Variables :"), 120, 480, 3015, 255);
     List1 = controls::listBox(this, "List1", 120, 720, 6255, 1620);
 
