@@ -131,6 +131,18 @@ CompileResult compile(const Session &session)
                        + QLatin1Char('\n') + notWritten;
         return result;
     }
+    // Without projet.ini every value reads as empty too, and the game would be made with no
+    // map and no variable.
+    if (QByteArray bytes; !ansi::readFile(session.projectIni(), bytes)) {
+        const QString ini = session.projectIni();
+        result.error = (QFileInfo::exists(ini)
+                            ? session.tx("projet.ini cannot be read: %1 (%2)", "projet.ini ne peut pas être lu : %1 (%2)")
+                                  .arg(QDir::toNativeSeparators(ini), ansi::readFailure(ini))
+                            : session.tx("projet.ini was not found: %1", "projet.ini est introuvable : %1")
+                                  .arg(QDir::toNativeSeparators(ini)))
+                       + QLatin1Char('\n') + notWritten;
+        return result;
+    }
 
     // Both counts are checked before anything is written, so a good ev.lua is never replaced
     // by a half-made one.
@@ -153,15 +165,16 @@ CompileResult compile(const Session &session)
 
     // A script that cannot be written stays whole as it was; the user must hear of it, or the
     // game would run on the old scripts as if all were well.
-    const QString cannotWrite = session.tx("%1 could not be written.", "%1 n'a pas pu être écrit.");
+    const QString cannotWrite = session.tx("%1 could not be written (%2).", "%1 n'a pas pu être écrit (%2).");
     const QString variablesPath = session.projectPath(QStringLiteral("/variables.lua"));
-    if (!Module1::savefile(variablesText(ini, *variables), variablesPath)) {
-        result.error = cannotWrite.arg(QDir::toNativeSeparators(variablesPath)) + QLatin1Char('\n') + notWritten;
+    if (const Saved saved = Module1::savefile(variablesText(ini, *variables), variablesPath); !saved) {
+        result.error =
+            cannotWrite.arg(QDir::toNativeSeparators(variablesPath), saved.reason) + QLatin1Char('\n') + notWritten;
         return result;
     }
     const QString eventsPath = session.projectPath(QStringLiteral("/ev.lua"));
-    if (!Module1::savebytes(eventsText(session, *maps), eventsPath))
-        result.error = cannotWrite.arg(QDir::toNativeSeparators(eventsPath)) + QLatin1Char('\n') +
+    if (const Saved saved = Module1::savebytes(eventsText(session, *maps), eventsPath); !saved)
+        result.error = cannotWrite.arg(QDir::toNativeSeparators(eventsPath), saved.reason) + QLatin1Char('\n') +
                        session.tx("variables.lua was written; ev.lua was not.",
                                   "variables.lua a été écrit ; ev.lua ne l'a pas été.");
     return result;
@@ -182,13 +195,16 @@ TestRunResult testRun(const Session &session)
     // A boot script that cannot be written stops the run: the player would start the game that
     // an earlier boot script names, perhaps another project's.
     const QString boot = tool + QStringLiteral("/index.lua");
-    if (!Module1::savefile(QStringLiteral("System.currentDirectory(\"projets/") + session.currentProject()
-                               + QStringLiteral("\")") + crlf + QStringLiteral("dofile(\"index.lua\")"),
-                           boot)) {
+    if (const Saved saved = Module1::savefile(QStringLiteral("System.currentDirectory(\"projets/") +
+                                                  session.currentProject() + QStringLiteral("\")") + crlf +
+                                                  QStringLiteral("dofile(\"index.lua\")"),
+                                              boot);
+        !saved) {
         result.error = session
-                           .tx("The boot script could not be written: %1\nLua Player was not started.",
-                               "Le script de démarrage n'a pas pu être écrit : %1\nLua Player n'a pas été lancé.")
-                           .arg(QDir::toNativeSeparators(boot));
+                           .tx("The boot script could not be written: %1 (%2)\nLua Player was not started.",
+                               "Le script de démarrage n'a pas pu être écrit : %1 (%2)\nLua Player n'a pas été "
+                               "lancé.")
+                           .arg(QDir::toNativeSeparators(boot), saved.reason);
         return result;
     }
 

@@ -47,7 +47,7 @@ QString join(const QStringList &lines)
     QString text;
     for (const QString &line : lines) {
         if (!line.isEmpty())
-            text += QStringLiteral("\r\n") + oneLine(line);
+            text += QStringLiteral("\r\n") + line;
     }
     return text;
 }
@@ -57,9 +57,9 @@ QStringList load(const QString &path)
     return split(Module1::loadfile(path));
 }
 
-void save(const QStringList &lines, const QString &path)
+Saved save(const QStringList &lines, const QString &path)
 {
-    Module1::savefile(join(lines), path);
+    return Module1::savefile(join(lines), path);
 }
 
 } // namespace eventfile

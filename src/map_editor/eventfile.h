@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/saved.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -16,15 +18,19 @@ QString filePart(const QString &map, const QString &row, const QString &column);
 // the leading CR LF), and text after the last CR LF is dropped.
 QStringList split(const QString &text);
 
-// A stored line never holds a line break, or it would come back as several lines, some of
-// them no Lua: each CR LF, lone CR or lone LF becomes one blank, as INI values get blanks.
+// A line that a command adds never holds a line break, or it would come back as several
+// lines, some of them no Lua: each CR LF, lone CR or lone LF becomes one blank, as INI values
+// get blanks.
 QString oneLine(const QString &line);
 
-// CR LF before every line that is not empty, each made one line; savefile adds the final CR LF.
+// CR LF before every line that is not empty, each as it stands; savefile adds the final CR LF.
+// A line read from a file holds no CR LF, and a lone CR or LF in it is Lua's own line break,
+// so it is written back as read: re-saving a cell never changes what the game runs.
 QString join(const QStringList &lines);
 
-// Through loadfile and savefile: a missing file reads as no lines, a failed write is silent.
+// Through loadfile and savefile: a missing file reads as no lines; a failed write leaves the
+// file as it was and says why.
 QStringList load(const QString &path);
-void save(const QStringList &lines, const QString &path);
+Saved save(const QStringList &lines, const QString &path);
 
 } // namespace eventfile

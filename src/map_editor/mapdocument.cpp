@@ -6,9 +6,11 @@
 #include "projects/session.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <limits>
+#include <utility>
 
 namespace mapdoc {
 
@@ -138,25 +140,39 @@ Loaded load(const Session &session, const QString &map, MapState &state)
     return loaded;
 }
 
-bool save(const Session &session, const QString &map, const QString &name, const QString &heroColumn,
-          const QString &heroRow, const MapState &state)
+SaveResult save(const Session &session, const QString &map, const QString &name, const QString &heroColumn,
+                const QString &heroRow, const MapState &state)
 {
+    SaveResult result;
     const std::optional<QString> tiles = mapText(heroColumn, heroRow, state);
     if (map.isEmpty() || !tiles)
-        return false;
-    Module1::writeini(section(map), QStringLiteral("nom"), name, session.projectIni());
-    Module1::savefile(blockText(state), session.projectPath(blockFilePart(map)));
-    Module1::savefile(*tiles, session.projectPath(mapFilePart(map)));
-    return true;
+        return result;
+    const auto keep = [&result](const QString &path, const Saved &saved) {
+        if (!saved)
+            result.failures.append({path, saved.reason});
+    };
+    const QString ini = session.projectIni();
+    keep(ini, Module1::writeini(section(map), QStringLiteral("nom"), name, ini));
+    const QString blocks = session.projectPath(blockFilePart(map));
+    keep(blocks, Module1::savefile(blockText(state), blocks));
+    const QString cells = session.projectPath(mapFilePart(map));
+    keep(cells, Module1::savefile(*tiles, cells));
+    result.outcome = result.failures.isEmpty() ? SaveResult::Written : SaveResult::NotWritten;
+    return result;
 }
 
-void reset(const Session &session, const QString &map, MapState &state)
+QList<NotSaved> reset(const Session &session, const QString &map, MapState &state)
 {
     state.tiles.fill(QStringLiteral("0"));
     state.blocks.fill(QStringLiteral("0"));
+    QList<NotSaved> failures;
     for (int r = 1; r <= kShownRows; ++r)
-        for (int c = 1; c <= kColumns; ++c)
-            Module1::savefile(QString(), session.projectPath(eventFilePart(map, r, c)));
+        for (int c = 1; c <= kColumns; ++c) {
+            const QString cell = session.projectPath(eventFilePart(map, r, c));
+            if (const Saved saved = Module1::savefile(QString(), cell); !saved)
+                failures.append({cell, saved.reason});
+        }
+    return failures;
 }
 
 namespace {
@@ -224,17 +240,42 @@ NewMap createMap(const Session &session)
         return result;
     }
 
-    result.sheetCopied = tilesets::copySheet(session, QStringLiteral("01"), map).sheetCopied;
-    const auto copyTemplate = [&](const QString &name, const QString &filePart) {
-        Module1::savefile(Module1::loadfile(session.toolPath(QStringLiteral("/data/") + name)),
-                          session.projectPath(filePart));
+    // Every file written from here on is new, as its folder is, or is one of the two map files;
+    // those two are removed again on a failure only when they were not there before.
+    const QString blocks = session.projectPath(blockFilePart(map));
+    const QString cells = session.projectPath(mapFilePart(map));
+    const bool blocksExisted = QFileInfo::exists(blocks);
+    const bool cellsExisted = QFileInfo::exists(cells);
+    const auto undo = [&](const QString &path, const Saved &saved) {
+        if (!blocksExisted)
+            QFile::remove(blocks);
+        if (!cellsExisted)
+            QFile::remove(cells);
+        QFile::remove(tilesets::mapSheetPath(session, map));
+        QDir().rmdir(events);
+        QDir().rmdir(images);
+        result.outcome = NewMap::NotWritten;
+        result.failure = {path, saved.reason};
+        return result;
     };
-    copyTemplate(QStringLiteral("ftgmev.dat"), blockFilePart(map));
-    copyTemplate(QStringLiteral("ftgmma.dat"), mapFilePart(map));
+
+    result.sheet = tilesets::copySheet(session, QStringLiteral("01"), map);
+    const auto copyTemplate = [&](const QString &name, const QString &target) {
+        return Module1::savefile(Module1::loadfile(session.toolPath(QStringLiteral("/data/") + name)), target);
+    };
+    if (const Saved saved = copyTemplate(QStringLiteral("ftgmev.dat"), blocks); !saved)
+        return undo(blocks, saved);
+    if (const Saved saved = copyTemplate(QStringLiteral("ftgmma.dat"), cells); !saved)
+        return undo(cells, saved);
+    // [Jeu] cartes goes last: until it is written the project does not count the map, and
+    // entries of its section left by a failure are written over by the next "New Map".
     const QString ini = session.projectIni();
-    Module1::writeini(section(map), QStringLiteral("texture"), QStringLiteral("01"), ini);
-    Module1::writeini(section(map), QStringLiteral("nom"), QStringLiteral("Carte 1"), ini);
-    Module1::writeini(QStringLiteral("Jeu"), QStringLiteral("cartes"), map, ini);
+    for (const auto &[key, value] : {std::pair{QStringLiteral("texture"), QStringLiteral("01")},
+                                     std::pair{QStringLiteral("nom"), QStringLiteral("Carte 1")}})
+        if (const Saved saved = Module1::writeini(section(map), key, value, ini); !saved)
+            return undo(ini, saved);
+    if (const Saved saved = Module1::writeini(QStringLiteral("Jeu"), QStringLiteral("cartes"), map, ini); !saved)
+        return undo(ini, saved);
     result.outcome = NewMap::Created;
     return result;
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "map_editor/tilesets.h"
+#include "platform/saved.h"
 #include "projects/numbers.h"
 
+#include <QList>
 #include <QString>
 
 #include <array>
@@ -77,13 +80,26 @@ struct Loaded {
 
 // Reads map NN of the current project into the state.
 Loaded load(const Session &session, const QString &map, MapState &state);
-// Writes the name into projet.ini, then the block file, then the map file. Writes nothing and
-// answers false when the map number is empty or a hero start caption is not a number.
-bool save(const Session &session, const QString &map, const QString &name, const QString &heroColumn,
-          const QString &heroRow, const MapState &state);
+struct SaveResult {
+    enum Outcome {
+        Written,
+        // The map number is empty or a hero start caption is not a number: nothing was written.
+        Refused,
+        // Some files could not be written; each was left as it was.
+        NotWritten,
+    } outcome = Refused;
+    QList<NotSaved> failures;
+
+    explicit operator bool() const { return outcome == Written; }
+};
+
+// Writes the name into projet.ini, then the block file, then the map file; a file that cannot
+// be written does not keep the others from being written.
+SaveResult save(const Session &session, const QString &map, const QString &name, const QString &heroColumn,
+                const QString &heroRow, const MapState &state);
 // Every cell becomes "0" and the event files of rows 1 to 8 hold only CR LF; row 9's event
-// files stay as they are. Failures are skipped.
-void reset(const Session &session, const QString &map, MapState &state);
+// files stay as they are. A file that cannot be emptied is skipped and returned.
+QList<NotSaved> reset(const Session &session, const QString &map, MapState &state);
 
 // [Jeu] cartes of the current project.
 FileCount mapCount(const Session &session);
@@ -103,12 +119,17 @@ struct NewMap {
         FolderExists,
         // A folder could not be made: nothing was written.
         FolderFailed,
+        // A map file or a projet.ini entry could not be written: the folders and files made
+        // for the map were removed again and [Jeu] cartes was left as it was.
+        NotWritten,
     } outcome = NoCount;
     QString map;
     // The folder that was in the way or could not be made.
     QString folder;
-    // False when tile set 01's sheet could not be copied; the map was made all the same.
-    bool sheetCopied = false;
+    // The write that failed (NotWritten).
+    NotSaved failure;
+    // The copy of tile set 01's sheet; when only that failed, the map was made all the same.
+    tilesets::Change sheet;
 };
 
 // Adds map cartes + 1 to the current project: its two folders, the sheet of tile set 01,

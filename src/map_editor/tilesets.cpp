@@ -51,21 +51,30 @@ QString mapTileSet(const Session &session, const QString &map)
     return Module1::readini(QStringLiteral("Carte") + map, QStringLiteral("texture"), session.projectIni());
 }
 
+QString mapSheetPath(const Session &session, const QString &map)
+{
+    return session.projectPath(QStringLiteral("/images/map") + map + QStringLiteral("/terrain.png"));
+}
+
 Change copySheet(const Session &session, const QString &set, const QString &map)
 {
     Change change;
     QByteArray bytes;
     change.sheetFound = ansi::readFile(sheetPath(session.toolFolder(), set), bytes);
-    change.sheetCopied =
-        change.sheetFound &&
-        ansi::replaceFile(session.projectPath(QStringLiteral("/images/map") + map + QStringLiteral("/terrain.png")),
-                          bytes);
+    if (change.sheetFound)
+        change.sheet = ansi::replaceFile(mapSheetPath(session, map), bytes);
     return change;
 }
 
 Change apply(const Session &session, const QString &set, const QString &map)
 {
-    Module1::writeini(QStringLiteral("Carte") + map, QStringLiteral("texture"), set, session.projectIni());
+    const Saved entry =
+        Module1::writeini(QStringLiteral("Carte") + map, QStringLiteral("texture"), set, session.projectIni());
+    if (!entry) {
+        Change change;
+        change.entry = entry;
+        return change;
+    }
     return copySheet(session, set, map);
 }
 

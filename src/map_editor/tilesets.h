@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/saved.h"
+
 #include <QString>
 
 #include <optional>
@@ -30,14 +32,21 @@ int brushMaximum(const QString &toolFolder, const QString &set);
 // [Carte<NN>] texture of the current project.
 QString mapTileSet(const Session &session, const QString &map);
 
+// The project's copy of map NN's sheet, images/map<NN>/terrain.png.
+QString mapSheetPath(const Session &session, const QString &map);
+
 struct Change {
+    // [Carte<NN>] texture; when it could not be written the sheet was left alone.
+    Saved entry;
     bool sheetFound = false;
-    bool sheetCopied = false;
+    // The sheet's copy; not tried, with no reason, when the entry or the set's sheet is missing.
+    Saved sheet = Saved::failed(QString());
 };
 // Copies the set's sheet to the project's images/map<NN>/terrain.png, replacing it (atomically,
 // so a failed copy leaves the old sheet whole).
 Change copySheet(const Session &session, const QString &set, const QString &map);
-// Gives map NN the tile set: [Carte<NN>] texture first, then the sheet.
+// Gives map NN the tile set: [Carte<NN>] texture first, then the sheet, so that projet.ini and
+// the sheet never name two different sets because of a failed write of the entry.
 Change apply(const Session &session, const QString &set, const QString &map);
 
 } // namespace tilesets

@@ -48,6 +48,15 @@ bool encodeChar(char16_t c, char &byte)
     return true;
 }
 
+int openForReading(const QByteArray &native)
+{
+    int fd;
+    do
+        fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
 // Reads the whole file into the buffer from its start, growing the buffer when it is too small;
 // `size` is how many bytes it then holds.
 bool readWhole(const QByteArray &native, QByteArray &buffer, qsizetype &size)
@@ -55,20 +64,20 @@ bool readWhole(const QByteArray &native, QByteArray &buffer, qsizetype &size)
     size = 0;
     if (native.isEmpty())
         return false;
-    int fd;
-    do
-        fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
-    while (fd < 0 && errno == EINTR);
+    // Opened without waiting, and read only when it is a regular file: a FIFO in a project
+    // file's place would otherwise block the program for good (the map editor rereads
+    // projet.ini ten times a second), and a device could give bytes without end.
+    const int fd = openForReading(native);
     if (fd < 0)
         return false;
     const auto closeFile = qScopeGuard([fd] { ::close(fd); });
     struct stat st;
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode))
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
         return false;
     // A regular file says its size: one read asking one byte more takes it whole and shows that
-    // it ends there. Anything else, or a file that says it is empty, is read until a read
+    // it ends there. A file that says it is empty (as those of /proc do) is read until a read
     // gives nothing.
-    const qsizetype known = S_ISREG(st.st_mode) ? qsizetype(st.st_size) : 0;
+    const qsizetype known = qsizetype(st.st_size);
     for (;;) {
         const qsizetype room = size < known ? known + 1 - size : std::max<qsizetype>(4096, size);
         if (buffer.size() < size + room)
@@ -147,23 +156,60 @@ bool FileReader::readNative(const QByteArray &path)
     return false;
 }
 
-bool replaceFileWith(const QString &path, const std::function<bool(QIODevice &)> &writer)
+QString readFailure(const QString &path)
 {
-    if (path.isEmpty())
-        return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (!writer(file)) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    const int fd = openForReading(QFile::encodeName(path));
+    if (fd < 0)
+        return qt_error_string(errno);
+    struct stat st;
+    const bool statted = ::fstat(fd, &st) == 0;
+    const int error = errno;
+    ::close(fd);
+    if (!statted)
+        return qt_error_string(error);
+    if (S_ISDIR(st.st_mode))
+        return qt_error_string(EISDIR);
+    if (!S_ISREG(st.st_mode))
+        return QStringLiteral("not a regular file");
+    return qt_error_string(EIO);
 }
 
-bool replaceFile(const QString &path, const QByteArray &bytes)
+bool writeAll(QIODevice &device, QByteArrayView bytes)
 {
-    return replaceFileWith(path, [&](QIODevice &device) { return device.write(bytes) == bytes.size(); });
+    // Qt reports a short write as a success without the platform's reason; the next write,
+    // which takes nothing, gives it.
+    while (!bytes.isEmpty()) {
+        const qint64 written = device.write(bytes.data(), bytes.size());
+        if (written <= 0)
+            return false;
+        bytes = bytes.sliced(written);
+    }
+    return true;
+}
+
+Saved replaceFileWith(const QString &path, const std::function<bool(QIODevice &)> &writer)
+{
+    if (path.isEmpty())
+        return Saved::failed(qt_error_string(ENOENT));
+    QSaveFile file(path);
+    // Unbuffered: QSaveFile's own buffer takes up to 16 KB without a word, and on a full disk
+    // the error comes only at its flush inside commit(), which then still renames the cut-off
+    // file over the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return Saved::failed(file.errorString());
+    if (!writer(file) || !file.flush() || file.error() != QFileDevice::NoError) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return Saved::failed(reason);
+    }
+    if (!file.commit())
+        return Saved::failed(file.errorString());
+    return {};
+}
+
+Saved replaceFile(const QString &path, const QByteArray &bytes)
+{
+    return replaceFileWith(path, [&](QIODevice &device) { return writeAll(device, bytes); });
 }
 
 } // namespace ansi

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/saved.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -17,9 +19,12 @@ QString decode(QByteArrayView bytes);
 QByteArray encode(const QString &text);
 bool canEncode(const QString &text);
 
-// Reads a whole file; false when it cannot be read (missing, a folder, a read error), and then
-// the bytes are left as they were.
+// Reads a whole file; false when it cannot be read (missing, not a regular file, a read error),
+// and then the bytes are left as they were. A FIFO, a device or a socket is never read, so a
+// reading never blocks.
 bool readFile(const QString &path, QByteArray &bytes);
+// Why readFile refused a file that exists, in the platform's words where it has them.
+QString readFailure(const QString &path);
 
 // Reads whole files one after another into one buffer that it keeps, with no more system calls
 // than the reading needs (open, size, read, close): the generator reads thousands of small
@@ -39,10 +44,14 @@ private:
     qsizetype m_size = 0;
 };
 
-// Replaces a file atomically (a temporary file beside it, then rename): a failure leaves the
-// old file whole. A missing folder creates nothing.
-bool replaceFile(const QString &path, const QByteArray &bytes);
-// The same with a writer of its own; a writer returning false abandons the file.
-bool replaceFileWith(const QString &path, const std::function<bool(QIODevice &)> &writer);
+// Replaces a file atomically (a temporary file beside it, then rename) and only once every
+// byte reached the temporary file: a failure, a full disk included, leaves the old file byte
+// for byte and no temporary file. A missing folder creates nothing.
+Saved replaceFile(const QString &path, const QByteArray &bytes);
+// The same with a writer of its own, given an unbuffered device, so that each write fails
+// where the disk does; a writer returning false abandons the file.
+Saved replaceFileWith(const QString &path, const std::function<bool(QIODevice &)> &writer);
+// Writes all the bytes, going on after a short write until the device takes nothing.
+bool writeAll(QIODevice &device, QByteArrayView bytes);
 
 } // namespace ansi

@@ -218,14 +218,14 @@ QString read(const QString &section, const QString &key, const QString &file, in
     return Snapshot(file).value(section, key, bufferSize);
 }
 
-bool write(const QString &section, const QString &key, const QString &value, const QString &file,
-           const FileRead &readFile)
+Saved write(const QString &section, const QString &key, const QString &value, const QString &file,
+            const FileRead &readFile)
 {
     QByteArray bytes;
     // Only a missing file is created: one that exists but cannot be read stays as it is.
     if (!readFile(file, bytes)) {
         if (QFileInfo::exists(file))
-            return false;
+            return Saved::failed(ansi::readFailure(file));
         bytes.clear();
     }
     QList<Line> lines = splitLines(bytes);

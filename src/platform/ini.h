@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ansi.h"
+#include "platform/saved.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -40,10 +41,10 @@ QString read(const QString &section, const QString &key, const QString &file, in
 // How the writer reads the file it edits: false when the file cannot be read.
 using FileRead = std::function<bool(const QString &path, QByteArray &bytes)>;
 
-// Stores the value, creating the file, section and key as needed. False when nothing could be
-// written: a missing folder, or a file that exists but cannot be read (it is left untouched,
-// since rewriting it would lose every other entry).
-bool write(const QString &section, const QString &key, const QString &value, const QString &file,
+// Stores the value, creating the file, section and key as needed. Fails, with the reason, when
+// nothing could be written: a missing folder, a full disk, or a file that exists but cannot be
+// read (it is left untouched, since rewriting it would lose every other entry).
+Saved write(const QString &section, const QString &key, const QString &value, const QString &file,
            const FileRead &readFile = ansi::readFile);
 
 } // namespace ini

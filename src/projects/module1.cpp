@@ -30,9 +30,9 @@ QString IniSnapshot::readini(const QString &section, const QString &key) const
     return m_parsed->snapshot.value(section, key, kIniBuffer);
 }
 
-void writeini(const QString &section, const QString &key, const QString &value, const QString &file)
+Saved writeini(const QString &section, const QString &key, const QString &value, const QString &file)
 {
-    ini::write(section, key, value, file);
+    return ini::write(section, key, value, file);
 }
 
 QString loadfile(const QString &path)
@@ -41,14 +41,14 @@ QString loadfile(const QString &path)
     return ansi::readFile(path, bytes) ? ansi::decode(bytes) : QString();
 }
 
-bool savefile(const QString &content, const QString &path)
+Saved savefile(const QString &content, const QString &path)
 {
     return savebytes(ansi::encode(content), path);
 }
 
-bool savebytes(const QByteArray &content, const QString &path)
+Saved savebytes(const QByteArray &content, const QString &path)
 {
-    return !path.isEmpty() && ansi::replaceFile(path, content + "\r\n");
+    return ansi::replaceFile(path, content + "\r\n");
 }
 
 } // namespace Module1

@@ -1,23 +1,24 @@
 #pragma once
 
+#include "platform/saved.h"
+
 #include <QByteArray>
 #include <QString>
 
 #include <memory>
 
 // The four procedures through which every window reaches INI entries and text files.
-// None of them ever shows a message.
+// None of them ever shows a message: a write that fails leaves its file as it was and says
+// why, and the window tells the user.
 namespace Module1 {
 
 QString readini(const QString &section, const QString &key, const QString &file);
-void writeini(const QString &section, const QString &key, const QString &value, const QString &file);
+Saved writeini(const QString &section, const QString &key, const QString &value, const QString &file);
 QString loadfile(const QString &path);
-// True when the file was written; the windows ignore it, as they always have, but the
-// generator must not tell the user a game is ready when its scripts were not replaced.
-bool savefile(const QString &content, const QString &path);
+Saved savefile(const QString &content, const QString &path);
 // The same for a content that is already Windows-1252 bytes, such as ev.lua, made mostly of
 // the cell files' own bytes.
-bool savebytes(const QByteArray &content, const QString &path);
+Saved savebytes(const QByteArray &content, const QString &path);
 
 // Many entries of one INI file from a single reading of it, for a window or the generator that
 // reads them in a row: each answers what readini answered when the file was read, so a value

@@ -4,8 +4,9 @@
 #include "projects/module1.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
+
+#include <utility>
 
 namespace newproject {
 
@@ -31,22 +32,31 @@ QString makeFolder(const QString &path, Edition edition)
     return tx(edition, "The folder %1 could not be created.", "Le dossier %1 n'a pas pu être créé.").arg(shown(path));
 }
 
-// Copies a picture byte for byte, replacing the target.
-QString copyFile(const QString &from, const QString &to, Edition edition)
+// "" or why a file was not written.
+QString written(const Saved &saved, const QString &path, Edition edition)
 {
-    if (!QFileInfo(from).isFile())
-        return tx(edition, "The file %1 is missing.", "Le fichier %1 est introuvable.").arg(shown(from));
-    if (QFileInfo::exists(to))
-        QFile::remove(to);
-    if (QFile::copy(from, to))
+    if (saved)
         return {};
-    return tx(edition, "The file %1 could not be copied to %2.", "Le fichier %1 n'a pas pu être copié vers %2.")
-        .arg(shown(from), shown(to));
+    return tx(edition, "The file %1 could not be written: %2", "Le fichier %1 n'a pas pu être écrit : %2")
+        .arg(shown(path), saved.reason);
 }
 
-void copyText(const QString &from, const QString &to)
+// Copies a picture byte for byte, replacing the target as every save replaces its file.
+QString copyFile(const QString &from, const QString &to, Edition edition)
 {
-    Module1::savefile(Module1::loadfile(from), to);
+    QByteArray bytes;
+    if (!ansi::readFile(from, bytes))
+        return tx(edition, "The file %1 is missing.", "Le fichier %1 est introuvable.").arg(shown(from));
+    if (const Saved saved = ansi::replaceFile(to, bytes); !saved)
+        return tx(edition, "The file %1 could not be copied to %2: %3",
+                  "Le fichier %1 n'a pas pu être copié vers %2 : %3")
+            .arg(shown(from), shown(to), saved.reason);
+    return {};
+}
+
+QString copyText(const QString &from, const QString &to, Edition edition)
+{
+    return written(Module1::savefile(Module1::loadfile(from), to), to, edition);
 }
 
 } // namespace
@@ -91,14 +101,24 @@ QString create(const QString &toolFolder, const QString &name, const QString &au
 
     // 2. projet.ini, in the order its sections and keys are read back.
     const QString ini = p + QStringLiteral("/projet.ini");
-    Module1::writeini(QStringLiteral("Jeu"), QStringLiteral("nom"), name, ini);
-    Module1::writeini(QStringLiteral("Jeu"), QStringLiteral("auteur"), author, ini);
-    Module1::writeini(QStringLiteral("Jeu"), QStringLiteral("ver"), QStringLiteral("3.0.0"), ini);
-    Module1::writeini(QStringLiteral("Jeu"), QStringLiteral("cartes"), QStringLiteral("1"), ini);
-    Module1::writeini(QStringLiteral("Jeu"), QStringLiteral("combats"), QStringLiteral("0"), ini);
-    Module1::writeini(QStringLiteral("Carte01"), QStringLiteral("texture"), QStringLiteral("01"), ini);
-    Module1::writeini(QStringLiteral("Carte01"), QStringLiteral("nom"), QStringLiteral("Carte 1"), ini);
-    Module1::writeini(QStringLiteral("Variables"), QStringLiteral("nombre"), QStringLiteral("0"), ini);
+    const struct {
+        const char *section, *key;
+        QString value;
+    } entries[] = {
+        {"Jeu", "nom", name},
+        {"Jeu", "auteur", author},
+        {"Jeu", "ver", QStringLiteral("3.0.0")},
+        {"Jeu", "cartes", QStringLiteral("1")},
+        {"Jeu", "combats", QStringLiteral("0")},
+        {"Carte01", "texture", QStringLiteral("01")},
+        {"Carte01", "nom", QStringLiteral("Carte 1")},
+        {"Variables", "nombre", QStringLiteral("0")},
+    };
+    for (const auto &e : entries) {
+        const Saved saved = Module1::writeini(QLatin1String(e.section), QLatin1String(e.key), e.value, ini);
+        if (QString error = written(saved, ini, edition); !error.isEmpty())
+            return error;
+    }
 
     // 3. The folders.
     for (const char *folder : {"/images", "/images/System", "/images/personnages", "/images/personnages/hero",
@@ -128,11 +148,12 @@ QString create(const QString &toolFolder, const QString &name, const QString &au
     }
 
     // 6. The game's scripts.
-    copyText(data + QStringLiteral("/ftgr.dat"), p + QStringLiteral("/ram.lua"));
-    copyText(data + QStringLiteral("/ftgm.dat"), p + QStringLiteral("/map.lua"));
-    copyText(data + QStringLiteral("/ftgi.dat"), p + QStringLiteral("/index.lua"));
-    copyText(data + QStringLiteral("/ftgms.dat"), p + QStringLiteral("/menustart.lua"));
-    copyText(data + QStringLiteral("/ftgev.dat"), p + QStringLiteral("/ev.lua"));
+    for (const auto &[from, to] : {std::pair{"/ftgr.dat", "/ram.lua"}, std::pair{"/ftgm.dat", "/map.lua"},
+                                   std::pair{"/ftgi.dat", "/index.lua"}, std::pair{"/ftgms.dat", "/menustart.lua"},
+                                   std::pair{"/ftgev.dat", "/ev.lua"}}) {
+        if (QString error = copyText(data + QLatin1String(from), p + QLatin1String(to), edition); !error.isEmpty())
+            return error;
+    }
 
     // 7. The first map's tile-set sheet.
     if (QString error = copyFile(data + QStringLiteral("/images/terrains/terrain01/terrain01.png"),
@@ -141,12 +162,14 @@ QString create(const QString &toolFolder, const QString &name, const QString &au
         return error;
 
     // 8. The first map: block file, then map file.
-    copyText(data + QStringLiteral("/ftgmev.dat"), p + QStringLiteral("/map01.ev"));
-    copyText(data + QStringLiteral("/ftgmma.dat"), p + QStringLiteral("/map01.map"));
+    for (const auto &[from, to] : {std::pair{"/ftgmev.dat", "/map01.ev"}, std::pair{"/ftgmma.dat", "/map01.map"}}) {
+        if (QString error = copyText(data + QLatin1String(from), p + QLatin1String(to), edition); !error.isEmpty())
+            return error;
+    }
 
     // 9. The first variables.lua.
-    Module1::savefile(QStringLiteral("--Variables du jeu"), p + QStringLiteral("/variables.lua"));
-    return {};
+    const QString variables = p + QStringLiteral("/variables.lua");
+    return written(Module1::savefile(QStringLiteral("--Variables du jeu"), variables), variables, edition);
 }
 
 } // namespace newproject

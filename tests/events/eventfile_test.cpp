@@ -37,10 +37,10 @@ TEST(CellEventFile, SavedListsReadBackByteForByte)
          {QString::fromUtf8("héro \u0081 €")},
          "\r\nh\xe9ro \x81 \x80\r\n",
          {QString::fromUtf8("héro \u0081 €")}},
-        {"each CR LF, lone CR or lone LF inside a line is one blank",
-         {"a\r\nb\rc\nd", "\n\r", "\r\n"},
-         "\r\na b c d\r\n  \r\n \r\n",
-         {"a b c d", "  ", " "}},
+        {"a lone CR or lone LF inside a line is written as it stands",
+         {"hero.vie = 0 -- lose all\nhero.x = 3", "a\rb", "\n\r"},
+         "\r\nhero.vie = 0 -- lose all\nhero.x = 3\r\na\rb\r\n\n\r\r\n",
+         {"hero.vie = 0 -- lose all\nhero.x = 3", "a\rb", "\n\r"}},
     };
     QTemporaryDir dir;
     const QString f = dir.path() + "/ev11";

@@ -102,14 +102,18 @@ TEST(EventPanel, CellFilesFollowTheLoadedMap)
     EXPECT_EQ(readBytes(f.projectFile("/ev/map02/ev311")), QByteArray("\r\nend\r\n"));
     EXPECT_FALSE(QFile::exists(f.projectFile("/ev/map01/ev311")));
 
-    // A map whose event folder is missing: Save writes nothing, says nothing, and closes.
+    // A map whose event folder is missing: Save writes nothing, says so, and stays open with
+    // its lines.
     f.host.map = "07";
     f.panel->openCell(0, 0);
     f.click("Command15");
     f.click("Command2");
     EXPECT_FALSE(QDir(f.projectFile("/ev/map07")).exists());
-    EXPECT_FALSE(f.host.panelOpen);
-    EXPECT_EQ(f.dialogs.shown.size(), 0);
+    EXPECT_TRUE(f.host.panelOpen);
+    EXPECT_EQ(f.panel->lines(), QStringList{"end"});
+    ASSERT_EQ(f.dialogs.shown.size(), 1);
+    EXPECT_TRUE(f.dialogs.shown[0].text.contains(f.projectFile("/ev/map07/ev11") + ": No such file or directory"))
+        << f.dialogs.shown[0].text.toStdString();
 }
 
 TEST(EventPanel, HeroMovePickIsDisarmedByCancelAndBySave)

@@ -196,12 +196,15 @@ TEST(Compiler, AScriptThatCannotBeWrittenIsReported)
     const QList<Blocked> cases{
         {"variables.lua",
          Edition::English,
-         {"variables.lua could not be written.", "variables.lua and ev.lua were not written."}},
-        {"ev.lua", Edition::English, {"ev.lua could not be written.", "variables.lua was written; ev.lua was not."}},
+         {"variables.lua could not be written (Filename refers to a directory).",
+          "variables.lua and ev.lua were not written."}},
+        {"ev.lua",
+         Edition::English,
+         {"ev.lua could not be written (Filename refers to a directory).", "variables.lua was written; ev.lua was not."}},
         {"ev.lua",
          Edition::French,
-         {"ev.lua n'a pas pu \u00eatre \u00e9crit.", "variables.lua a \u00e9t\u00e9 \u00e9crit ; ev.lua ne l'a pas "
-                                                     "\u00e9t\u00e9."}},
+         {"ev.lua n'a pas pu \u00eatre \u00e9crit (", "variables.lua a \u00e9t\u00e9 \u00e9crit ; ev.lua ne l'a pas "
+                                                      "\u00e9t\u00e9."}},
     };
     for (const Blocked &c : cases) {
         SCOPED_TRACE(std::string(c.script) + (c.edition == Edition::French ? " fr" : " en"));

@@ -117,11 +117,11 @@ TEST(TestRun, ABootScriptThatCannotBeWrittenStopsTheRun)
         EXPECT_EQ(r.compile.error.toStdString(), "");
         EXPECT_EQ(r.error.toStdString(),
                   (edition == Edition::French ? QStringLiteral("Le script de d\u00e9marrage n'a pas pu \u00eatre "
-                                                               "\u00e9crit : %1\nLua Player n'a pas \u00e9t\u00e9 "
-                                                               "lanc\u00e9.")
-                                              : QStringLiteral("The boot script could not be written: %1\nLua Player "
-                                                               "was not started."))
-                      .arg(boot)
+                                                               "\u00e9crit : %1 (%2)\nLua Player n'a pas "
+                                                               "\u00e9t\u00e9 lanc\u00e9.")
+                                              : QStringLiteral("The boot script could not be written: %1 (%2)\nLua "
+                                                               "Player was not started."))
+                      .arg(boot, "Filename refers to a directory")
                       .toStdString());
         EXPECT_TRUE(p.shell.started.isEmpty());
         EXPECT_TRUE(QFileInfo(boot + QStringLiteral("/inside")).isDir());

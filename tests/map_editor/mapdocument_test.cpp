@@ -216,7 +216,7 @@ TEST_F(MapDocument, NewMapNumbersFollowTheMapCount)
         const NewMap made = createMap(session);
         ASSERT_EQ(made.outcome, NewMap::Created) << c.count;
         EXPECT_EQ(made.map, c.made);
-        EXPECT_TRUE(made.sheetCopied);
+        EXPECT_TRUE(made.sheet.sheet);
         EXPECT_EQ(ini(session, "Jeu", "cartes"), c.made);
         EXPECT_EQ(ini(session, QStringLiteral("Carte") + c.made, "texture"), "01");
         EXPECT_EQ(ini(session, QStringLiteral("Carte") + c.made, "nom"), "Carte 1");

@@ -10,6 +10,7 @@
 #include "shell/controls.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -199,7 +200,20 @@ void EventPanel::openCell(int row0, int col0)
 
 void EventPanel::Command2_Click()
 {
-    eventfile::save(lines(), cellFile());
+    const QString file = cellFile();
+    if (const Saved saved = eventfile::save(lines(), file); !saved) {
+        // The panel stays open with its lines, so that nothing typed is lost and Save can be
+        // pressed again.
+        m_session.dialogs().message(
+            m_session
+                .tx("The events of the cell in row %1, column %2 could not be saved:\n%3: %4\nThe panel stays open "
+                    "with its lines; press \"Save\" again to write them.",
+                    "Les événements de la case ligne %1, colonne %2 n'ont pas pu être sauvés :\n%3 : %4\nLe panneau "
+                    "reste ouvert avec ses lignes ; cliquez de nouveau sur « Sauver » pour les écrire.")
+                .arg(ln->text(), co->text(), QDir::toNativeSeparators(file), saved.reason),
+            MsgButtons::Ok, MsgIcon::Exclamation);
+        return;
+    }
     m_host.setPanelOpen(false);
     // A pick left armed would add its lines to a list that no longer shows and is lost at the
     // next opening, and would keep the next map click from painting or opening a cell.

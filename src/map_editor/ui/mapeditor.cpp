@@ -9,6 +9,7 @@
 #include "shell/controls.h"
 #include "shell/mainform.h"
 
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -268,6 +269,7 @@ void mapeditor::loadmap()
     Label5->setText(loaded.heroRow);
     m_tag = map;
     m_refusalShown = false;
+    m_failureShown = false;
 
     // The chooser and the brush get their ranges here, so that they can move before their own
     // handlers first run.
@@ -288,8 +290,15 @@ void mapeditor::loadmap()
 void mapeditor::savemap()
 {
     Frame3->hide();
-    if (mapdoc::save(session(), m_tag, Text1->text(), Label4->text(), Label5->text(), m_state)) {
+    const mapdoc::SaveResult saved =
+        mapdoc::save(session(), m_tag, Text1->text(), Label4->text(), Label5->text(), m_state);
+    if (saved.outcome == mapdoc::SaveResult::Written) {
         m_refusalShown = false;
+        m_failureShown = false;
+        return;
+    }
+    if (saved.outcome == mapdoc::SaveResult::NotWritten) {
+        reportNotSaved(saved.failures);
         return;
     }
     // A damaged first line of the map file leaves a hero start that is not a number, and a map
@@ -309,13 +318,46 @@ void mapeditor::savemap()
         MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
+void mapeditor::reportNotSaved(const QList<NotSaved> &failures)
+{
+    // Every press saves, so on a full disk every press fails: the user is told once, and the
+    // canvas goes on showing the edits that the next save that succeeds writes.
+    if (m_failureShown)
+        return;
+    m_failureShown = true;
+    const Session &s = session();
+    QStringList files;
+    for (const NotSaved &f : failures)
+        files << s.tx("%1: %2", "%1 : %2").arg(QDir::toNativeSeparators(f.path), f.reason);
+    s.dialogs().message(s.tx("Map %1 could not be saved:\n%2\nThe window keeps your changes: the next press on the "
+                             "map that saves writes them all.",
+                             "La carte %1 n'a pas pu être sauvée :\n%2\nLa fenêtre garde vos modifications : le "
+                             "prochain clic sur la carte qui sauve les écrira toutes.")
+                            .arg(m_tag, files.join(QLatin1Char('\n'))),
+                        MsgButtons::Ok, MsgIcon::Exclamation);
+}
+
 void mapeditor::Command10_Click()
 {
     if (session().dialogs().message(session().tx(" Are you sure you want to return the card to zero?",
                                                  "Êtes-vous sûr de vouloir remettre la carte à zéro ?"),
                                     MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
-    mapdoc::reset(session(), m_tag, m_state);
+    const QList<NotSaved> kept = mapdoc::reset(session(), m_tag, m_state);
+    if (kept.isEmpty())
+        return;
+    const Session &s = session();
+    s.dialogs().message(
+        s.tx("Map %1 was set to zero in the window, but %2 of its %3 cell event files could not be emptied and "
+             "keep their events; the first:\n%4: %5\nPress \"Reset the map to zero\" again to empty them.",
+             "La carte %1 a été remise à zéro dans la fenêtre, mais %2 de ses %3 fichiers d'événements n'ont pas pu "
+             "être vidés et gardent leurs événements ; le premier :\n%4 : %5\nCliquez de nouveau sur « Remettre la "
+             "carte à zéro » pour les vider.")
+            .arg(m_tag)
+            .arg(kept.size())
+            .arg(mapdoc::kShownCells)
+            .arg(QDir::toNativeSeparators(kept.first().path), kept.first().reason),
+        MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
 // --- Map canvas --------------------------------------------------------------------------
@@ -431,7 +473,7 @@ void mapeditor::Command5_Click()
     }
     Label1->setText(made.map);
     Command1_Click();
-    if (!made.sheetCopied)
+    if (!made.sheet.sheet)
         reportNewMap(made);
 }
 
@@ -464,11 +506,24 @@ void mapeditor::reportNewMap(const mapdoc::NewMap &made)
                     "été créée et rien n'a été écrit.")
                    .arg(made.map, made.folder);
         break;
+    case mapdoc::NewMap::NotWritten:
+        text = s.tx("Map %1 was not created: a file could not be written:\n%2: %3\nThe folders and files made for it "
+                    "were removed, and projet.ini still counts the maps it had.",
+                    "La carte %1 n'a pas été créée : un fichier n'a pas pu être écrit :\n%2 : %3\nLes dossiers et "
+                    "fichiers faits pour elle ont été supprimés, et projet.ini compte toujours les cartes qu'il "
+                    "avait.")
+                   .arg(made.map, QDir::toNativeSeparators(made.failure.path), made.failure.reason);
+        break;
     case mapdoc::NewMap::Created:
         text = s.tx("Map %1 was created, but the sheet of tile set 01 could not be copied into its folder:\n%2",
                     "La carte %1 a été créée, mais la planche du jeu de tuiles 01 n'a pas pu être copiée dans son "
                     "dossier :\n%2")
-                   .arg(made.map, tilesets::sheetPath(s.toolFolder(), QStringLiteral("01")));
+                   .arg(made.map,
+                        made.sheet.sheetFound
+                            ? s.tx("%1: %2", "%1 : %2")
+                                  .arg(QDir::toNativeSeparators(tilesets::mapSheetPath(s, made.map)),
+                                       made.sheet.sheet.reason)
+                            : tilesets::sheetPath(s.toolFolder(), QStringLiteral("01")));
         break;
     }
     s.dialogs().message(text, MsgButtons::Ok, MsgIcon::Exclamation);
@@ -512,21 +567,28 @@ void mapeditor::Command14_Click()
         return;
     const QString set = pad2(HScroll2->value());
     const tilesets::Change change = tilesets::apply(session(), set, m_tag);
-    if (!change.sheetCopied) {
+    if (!change.sheet) {
         const Session &s = session();
-        const QString target = s.projectPath(QStringLiteral("/images/map") + m_tag);
-        const QString text =
-            change.sheetFound
-                ? s.tx("Map %1 now uses tile set %2, but its sheet could not be copied into the folder %3 "
-                       "(missing or not writable).",
-                       "La carte %1 utilise maintenant le jeu de tuiles %2, mais sa planche n'a pas pu être copiée "
-                       "dans le dossier %3 (absent ou protégé en écriture).")
-                      .arg(m_tag, set, target)
-                : s.tx("Map %1 now uses tile set %2, but the tile set has no sheet:\n%3\nThe map's sheet in the "
-                       "project was not replaced.",
-                       "La carte %1 utilise maintenant le jeu de tuiles %2, mais ce jeu n'a pas de planche :\n%3\nLa "
-                       "planche de la carte dans le projet n'a pas été remplacée.")
-                      .arg(m_tag, set, tilesets::sheetPath(s.toolFolder(), set));
+        QString text;
+        if (!change.entry)
+            text = s.tx("Map %1 keeps its tile set: projet.ini could not be written:\n%2: %3\nNeither projet.ini nor "
+                        "the map's sheet was changed.",
+                        "La carte %1 garde son jeu de tuiles : projet.ini n'a pas pu être écrit :\n%2 : %3\nNi "
+                        "projet.ini ni la planche de la carte n'ont été modifiés.")
+                       .arg(m_tag, QDir::toNativeSeparators(s.projectIni()), change.entry.reason);
+        else if (change.sheetFound)
+            text = s.tx("Map %1 now uses tile set %2, but its sheet could not be copied:\n%3: %4\nThe map's sheet "
+                        "in the project was not replaced.",
+                        "La carte %1 utilise maintenant le jeu de tuiles %2, mais sa planche n'a pas pu être "
+                        "copiée :\n%3 : %4\nLa planche de la carte dans le projet n'a pas été remplacée.")
+                       .arg(m_tag, set, QDir::toNativeSeparators(tilesets::mapSheetPath(s, m_tag)),
+                            change.sheet.reason);
+        else
+            text = s.tx("Map %1 now uses tile set %2, but the tile set has no sheet:\n%3\nThe map's sheet in the "
+                        "project was not replaced.",
+                        "La carte %1 utilise maintenant le jeu de tuiles %2, mais ce jeu n'a pas de planche :\n%3\nLa "
+                        "planche de la carte dans le projet n'a pas été remplacée.")
+                       .arg(m_tag, set, tilesets::sheetPath(s.toolFolder(), set));
         s.dialogs().message(text, MsgButtons::Ok, MsgIcon::Exclamation);
     }
     // A smaller set can pull the brush down; the preview must show what a press now paints.

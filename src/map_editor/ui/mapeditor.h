@@ -119,12 +119,15 @@ private:
     void applyBrushRange();
     void showBrushPreview();
     void reportNewMap(const mapdoc::NewMap &made);
+    void reportNotSaved(const QList<NotSaved> &failures);
 
     mapdoc::MapState m_state;
     QString m_tag;
     // A refused save has been reported for the loaded map; a save that succeeds, or another
     // load, lets the next refusal be reported again.
     bool m_refusalShown = false;
+    // The same for a save that the disk did not take.
+    bool m_failureShown = false;
     MapPainter m_painter;
     EventPanel *m_panel = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "projects/session.h"
 #include "shell/controls.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -95,8 +96,64 @@ void var::Form_Activate()
     loadvars();
 }
 
+Saved var::store(const Unsaved &value)
+{
+    const QString n = QString::number(value.variable);
+    const QString section = QStringLiteral("Variable") + n;
+    const QString file = session().projectIni();
+    if (value.adding) {
+        if (const Saved saved = writeini(section, QStringLiteral("numero"), n, file); !saved)
+            return saved;
+    }
+    if (const Saved saved = writeini(section, QStringLiteral("valeur"), value.value, file); !saved)
+        return saved;
+    if (value.adding)
+        return writeini(QStringLiteral("Variables"), QStringLiteral("nombre"), n, file);
+    return {};
+}
+
+void var::reportNotSaved(int variable, bool adding, const QString &reason, bool kept)
+{
+    const Session &s = session();
+    const QString what = adding ? s.tx("Variable %1 was not added", "La variable %1 n'a pas été ajoutée")
+                                : s.tx("The start value of variable %1 was not saved",
+                                       "La valeur de départ de la variable %1 n'a pas été sauvée");
+    const QString after = kept ? s.tx("The start value you typed is kept: the next press on \"Add a variable\" or on "
+                                      "a variable writes it.",
+                                      "La valeur de départ tapée est gardée : le prochain clic sur « Ajouter une "
+                                      "variable » ou sur une variable l'écrira.")
+                               : s.tx("Nothing was changed.", "Rien n'a été modifié.");
+    s.dialogs().message(s.tx("%1: projet.ini could not be written:\n%2: %3\n%4",
+                             "%1 : projet.ini n'a pas pu être écrit :\n%2 : %3\n%4")
+                            .arg(what.arg(variable), QDir::toNativeSeparators(s.projectIni()), reason, after),
+                        MsgButtons::Ok, MsgIcon::Exclamation);
+}
+
+bool var::writeUnsaved()
+{
+    if (!m_unsaved)
+        return true;
+    if (const Saved saved = store(*m_unsaved); !saved) {
+        reportNotSaved(m_unsaved->variable, m_unsaved->adding, saved.reason, true);
+        return false;
+    }
+    if (m_unsaved->adding)
+        Label2->setText(QString::number(m_unsaved->variable));
+    m_unsaved.reset();
+    return true;
+}
+
 void var::Command1_Click()
 {
+    // A variable whose adding the disk refused is this press's addition: it is written now,
+    // with the value typed then, and no other is asked for.
+    if (m_unsaved) {
+        const bool adding = m_unsaved->adding;
+        const bool written = writeUnsaved();
+        loadvars();
+        if (!written || adding)
+            return;
+    }
     const Count count = variableCount(Label2->text());
     if (!count.value) {
         showFailure(count.failure);
@@ -106,15 +163,17 @@ void var::Command1_Click()
         showFailure(QStringLiteral("le jeu ne peut pas avoir plus de %1 variables").arg(kLargestCount));
         return;
     }
-    const QString n = QString::number(*count.value + 1);
-    const QString section = QStringLiteral("Variable") + n;
+    const int n = *count.value + 1;
     // The number goes in first: a variable exists from here on, whatever the answer.
-    writeini(section, QStringLiteral("numero"), n, session().projectIni());
+    if (const Saved saved = writeini(QStringLiteral("Variable") + QString::number(n), QStringLiteral("numero"),
+                                     QString::number(n), session().projectIni());
+        !saved) {
+        reportNotSaved(n, true, saved.reason, false);
+        return;
+    }
     // A cancelled box answers "", stored as an empty start value.
-    const QString value = session().dialogs().input(kQuestion);
-    writeini(section, QStringLiteral("valeur"), value, session().projectIni());
-    writeini(QStringLiteral("Variables"), QStringLiteral("nombre"), n, session().projectIni());
-    Label2->setText(n);
+    m_unsaved = Unsaved{n, session().dialogs().input(kQuestion), true};
+    writeUnsaved();
     loadvars();
 }
 
@@ -124,8 +183,11 @@ void var::List1_Click()
     const int row = List1->currentRow();
     if (row < 0 || !List1->item(row)->isSelected())
         return;
-    const QString value = session().dialogs().input(kQuestion);
-    writeini(QStringLiteral("Variable") + QString::number(row + 1), QStringLiteral("valeur"), value,
-             session().projectIni());
+    if (!writeUnsaved()) {
+        loadvars();
+        return;
+    }
+    m_unsaved = Unsaved{row + 1, session().dialogs().input(kQuestion), false};
+    writeUnsaved();
     loadvars();
 }

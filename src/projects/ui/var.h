@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/saved.h"
 #include "shell/form.h"
+
+#include <optional>
 
 class QLabel;
 class QListWidget;
@@ -20,12 +23,26 @@ public:
     void List1_Click();
 
 private:
+    // A start value that the disk did not take, kept for the next press to write.
+    struct Unsaved {
+        int variable = 0;
+        QString value;
+        // An addition: numero and [Variables] nombre go with the value.
+        bool adding = false;
+    };
+
     void loadvars();
     void showFailure(const QString &description);
+    Saved store(const Unsaved &value);
+    // Writes the kept value, if any; false, after telling the user, when it still cannot.
+    bool writeUnsaved();
+    void reportNotSaved(int variable, bool adding, const QString &reason, bool kept);
 
     QLabel *Label1;
     QLabel *Label2;
     QPushButton *Command1;
     QLabel *Label3;
     QListWidget *List1;
+
+    std::optional<Unsaved> m_unsaved;
 };
