@@ -48,15 +48,6 @@ bool encodeChar(char16_t c, char &byte)
     return true;
 }
 
-int openForReading(const QByteArray &native)
-{
-    int fd;
-    do
-        fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    while (fd < 0 && errno == EINTR);
-    return fd;
-}
-
 // Reads the whole file into the buffer from its start, growing the buffer when it is too small;
 // `size` is how many bytes it then holds.
 bool readWhole(const QByteArray &native, QByteArray &buffer, qsizetype &size)
@@ -67,7 +58,10 @@ bool readWhole(const QByteArray &native, QByteArray &buffer, qsizetype &size)
     // Opened without waiting, and read only when it is a regular file: a FIFO in a project
     // file's place would otherwise block the program for good (the map editor rereads
     // projet.ini ten times a second), and a device could give bytes without end.
-    const int fd = openForReading(native);
+    int fd;
+    do
+        fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    while (fd < 0 && errno == EINTR);
     if (fd < 0)
         return false;
     const auto closeFile = qScopeGuard([fd] { ::close(fd); });
@@ -158,7 +152,7 @@ bool FileReader::readNative(const QByteArray &path)
 
 QString readFailure(const QString &path)
 {
-    const int fd = openForReading(QFile::encodeName(path));
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return qt_error_string(errno);
     struct stat st;

@@ -19,11 +19,12 @@ QString decode(QByteArrayView bytes);
 QByteArray encode(const QString &text);
 bool canEncode(const QString &text);
 
-// Reads a whole file; false when it cannot be read (missing, not a regular file, a read error),
-// and then the bytes are left as they were. A FIFO, a device or a socket is never read, so a
-// reading never blocks.
+// Reads a whole file; false when it cannot be read (missing, a folder, a read error), and then
+// the bytes are left as they were.
 bool readFile(const QString &path, QByteArray &bytes);
-// Why readFile refused a file that exists, in the platform's words where it has them.
+// Only a regular file is read: a FIFO, a device or a socket reads as a file that cannot be
+// read, at once, so that no reading ever waits. This says why a file that exists was not read,
+// in the platform's words where it has them.
 QString readFailure(const QString &path);
 
 // Reads whole files one after another into one buffer that it keeps, with no more system calls

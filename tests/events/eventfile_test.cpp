@@ -81,3 +81,17 @@ TEST(CellEventFile, SaveIntoAMissingMapFolderWritesNothing)
     eventfile::save({"end"}, dir.path() + "/ev/map03/ev11");
     EXPECT_FALSE(QDir(dir.path() + "/ev").exists());
 }
+
+// A lone LF inside a stored line is Lua's own line break: "hero.x = 3" after it is a statement.
+// Re-saving once joined the two and made it part of the comment.
+TEST(CellEventFile, ReSavingKeepsEveryLinesBytes)
+{
+    QTemporaryDir dir;
+    const QString f = dir.path() + "/ev11";
+    for (const QByteArray &bytes : {QByteArray("\r\nhero.vie = 0 -- lose all\nhero.x = 3\r\n"),
+                                    QByteArray("\r\na = 1\rb = 2\r\n\n\r\nend\r\n")}) {
+        writeBytes(f, bytes);
+        eventfile::save(eventfile::load(f), f);
+        EXPECT_EQ(readBytes(f), bytes);
+    }
+}
