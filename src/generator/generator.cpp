@@ -135,12 +135,13 @@ CompileResult compile(const Session &session)
     // map and no variable.
     if (QByteArray bytes; !ansi::readFile(session.projectIni(), bytes)) {
         const QString ini = session.projectIni();
-        result.error = (QFileInfo::exists(ini)
-                            ? session.tx("projet.ini cannot be read: %1 (%2)", "projet.ini ne peut pas être lu : %1 (%2)")
-                                  .arg(QDir::toNativeSeparators(ini), ansi::readFailure(ini))
-                            : session.tx("projet.ini was not found: %1", "projet.ini est introuvable : %1")
-                                  .arg(QDir::toNativeSeparators(ini)))
-                       + QLatin1Char('\n') + notWritten;
+        result.error =
+            (QFileInfo::exists(ini)
+                 ? session.tx("projet.ini cannot be read: %1 (%2)", "projet.ini ne peut pas être lu : %1 (%2)")
+                       .arg(QDir::toNativeSeparators(ini), ansi::readFailure(ini))
+                 : session.tx("projet.ini was not found: %1", "projet.ini est introuvable : %1")
+                       .arg(QDir::toNativeSeparators(ini))) +
+            QLatin1Char('\n') + notWritten;
         return result;
     }
 
@@ -195,10 +196,10 @@ TestRunResult testRun(const Session &session)
     // A boot script that cannot be written stops the run: the player would start the game that
     // an earlier boot script names, perhaps another project's.
     const QString boot = tool + QStringLiteral("/index.lua");
-    if (const Saved saved = Module1::savefile(QStringLiteral("System.currentDirectory(\"projets/") +
-                                                  session.currentProject() + QStringLiteral("\")") + crlf +
-                                                  QStringLiteral("dofile(\"index.lua\")"),
-                                              boot);
+    if (const Saved saved =
+            Module1::savefile(QStringLiteral("System.currentDirectory(\"projets/") + session.currentProject() +
+                                  QStringLiteral("\")") + crlf + QStringLiteral("dofile(\"index.lua\")"),
+                              boot);
         !saved) {
         result.error = session
                            .tx("The boot script could not be written: %1 (%2)\nLua Player was not started.",

@@ -45,6 +45,6 @@ using FileRead = std::function<bool(const QString &path, QByteArray &bytes)>;
 // nothing could be written: a missing folder, a full disk, or a file that exists but cannot be
 // read (it is left untouched, since rewriting it would lose every other entry).
 Saved write(const QString &section, const QString &key, const QString &value, const QString &file,
-           const FileRead &readFile = ansi::readFile);
+            const FileRead &readFile = ansi::readFile);
 
 } // namespace ini

@@ -148,9 +148,9 @@ QString create(const QString &toolFolder, const QString &name, const QString &au
     }
 
     // 6. The game's scripts.
-    for (const auto &[from, to] : {std::pair{"/ftgr.dat", "/ram.lua"}, std::pair{"/ftgm.dat", "/map.lua"},
-                                   std::pair{"/ftgi.dat", "/index.lua"}, std::pair{"/ftgms.dat", "/menustart.lua"},
-                                   std::pair{"/ftgev.dat", "/ev.lua"}}) {
+    for (const auto &[from, to] :
+         {std::pair{"/ftgr.dat", "/ram.lua"}, std::pair{"/ftgm.dat", "/map.lua"}, std::pair{"/ftgi.dat", "/index.lua"},
+          std::pair{"/ftgms.dat", "/menustart.lua"}, std::pair{"/ftgev.dat", "/ev.lua"}}) {
         if (QString error = copyText(data + QLatin1String(from), p + QLatin1String(to), edition); !error.isEmpty())
             return error;
     }

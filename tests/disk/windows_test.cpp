@@ -169,7 +169,8 @@ TEST_F(Window, VariablesEditorKeepsATypedValueForTheNextPress)
     ASSERT_EQ(h.dialogs.shown.size(), 3);
     EXPECT_EQ(h.dialogs.shown[2].text, "Variable 1 was not added: " + notWritten + kept);
     click(v, "Command1");
-    EXPECT_EQ(readBytes(ini), before.chopped(3) + "1\r\n[Variable1]\r\nnumero=1\r\nvaleur=" + typed.toLatin1() + "\r\n");
+    EXPECT_EQ(readBytes(ini),
+              before.chopped(3) + "1\r\n[Variable1]\r\nnumero=1\r\nvaleur=" + typed.toLatin1() + "\r\n");
     EXPECT_EQ(h.dialogs.shown.size(), 3) << "nothing asked again";
     EXPECT_EQ(list->count(), 1);
 
@@ -289,8 +290,8 @@ TEST(FullDiskWindow, CreateTakesItsFailurePathWithThePlatformsReason)
         {"First", kFull, "The file " + projets + "First/projet.ini could not be written: " + fileTooLarge()},
         // Room for projet.ini, not for the first sprite.
         {"Second", 300,
-         "The file " + data + " could not be copied to " + projets + "Second/images/personnages/hero/dos1.png: " +
-             fileTooLarge()},
+         "The file " + data + " could not be copied to " + projets +
+             "Second/images/personnages/hero/dos1.png: " + fileTooLarge()},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);

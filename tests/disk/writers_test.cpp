@@ -118,8 +118,7 @@ TEST(FullDisk, EveryWriterKeepsTheOldFileAndSaysWhy)
          [&](Session &s, qsizetype n) { return Module1::savefile(text(n), s.projectPath(big)); }},
         {"savebytes", 1, true, [&](Session &s, qsizetype n) { oldFile(s, big, n); },
          [&](Session &s, qsizetype n) { return Module1::savebytes(text(n).toLatin1(), s.projectPath(big)); }},
-        {"writeini", 1, true,
-         [](Session &s, qsizetype n) { Module1::writeini("Old", "v", text(n), s.projectIni()); },
+        {"writeini", 1, true, [](Session &s, qsizetype n) { Module1::writeini("Old", "v", text(n), s.projectIni()); },
          [](Session &s, qsizetype n) { return Module1::writeini("Jeu", "nom", text(n), s.projectIni()); }},
         {"cell event file", 1, true, [](Session &s, qsizetype n) { oldFile(s, "/ev/map01/ev11", n); },
          [](Session &s, qsizetype n) { return eventfile::save({text(n)}, s.projectPath("/ev/map01/ev11")); }},
@@ -166,7 +165,9 @@ TEST(FullDisk, EveryWriterKeepsTheOldFileAndSaysWhy)
              const generator::CompileResult r = generator::compile(s);
              return outcome(r.error.isEmpty(), r.error);
          }},
-        {"generation: ev.lua over 16 KB once variables.lua is written", 1000, false,
+        {"generation: ev.lua over 16 KB once variables.lua is written",
+         1000,
+         false,
          [](Session &s, qsizetype) {
              addMap(s, "02");
              addMap(s, "03");
@@ -177,7 +178,9 @@ TEST(FullDisk, EveryWriterKeepsTheOldFileAndSaysWhy)
              return outcome(r.error.isEmpty(), r.error);
          },
          {"projets/Demo/variables.lua"}},
-        {"Test Game: the boot script", 60, false,
+        {"Test Game: the boot script",
+         60,
+         false,
          [](Session &s, qsizetype) {
              Module1::writeini("Jeu", "cartes", "0", s.projectIni());
              writeBytes(s.toolPath("/index.lua"), "-- earlier boot\r\n");
@@ -188,13 +191,19 @@ TEST(FullDisk, EveryWriterKeepsTheOldFileAndSaysWhy)
              return outcome(r.error.isEmpty() || !shell.started.isEmpty(), r.error);
          },
          {"projets/Demo/ev.lua", "projets/Demo/variables.lua"}},
-        {"Create!: projet.ini", 1, false, [](Session &, qsizetype) {},
+        {"Create!: projet.ini",
+         1,
+         false,
+         [](Session &, qsizetype) {},
          [](Session &s, qsizetype) {
              const QString error = newproject::create(s.toolFolder(), "Fresh", "Ann", Edition::English);
              return outcome(error.isEmpty(), error);
          },
          {"projets/Fresh"}},
-        {"Create!: a picture copy", 300, false, [](Session &, qsizetype) {},
+        {"Create!: a picture copy",
+         300,
+         false,
+         [](Session &, qsizetype) {},
          [](Session &s, qsizetype) {
              const QString error = newproject::create(s.toolFolder(), "Fresh", "Ann", Edition::English);
              return outcome(error.isEmpty(), error);
@@ -270,34 +279,34 @@ TEST(SpecialFiles, ReadAsUnreadableWithoutWaiting)
 // "Test Game" without a projet.ini to read says so, writes nothing and starts no player.
 TEST(TestGame, WithoutAReadableProjetIniWritesNothingAndStartsNoPlayer)
 {
-    const QList<std::pair<const char *, std::function<void(const QString &)>>> cases = {
-        {"missing", [](const QString &ini) { QFile::remove(ini); }},
+    const struct {
+        const char *name;
+        std::function<void(const QString &)> make;
+        // How the message begins, before the path.
+        const char *english, *french;
+    } cases[] = {
+        {"missing", [](const QString &ini) { QFile::remove(ini); },
+         "projet.ini was not found: ", "projet.ini est introuvable : "},
         {"a folder in its place",
          [](const QString &ini) {
              QFile::remove(ini);
              QDir().mkpath(ini + "/inside");
-         }},
+         },
+         "projet.ini cannot be read: ", "projet.ini ne peut pas être lu : "},
     };
     for (const Edition edition : {Edition::English, Edition::French})
-        for (const auto &[name, make] : cases) {
-            SCOPED_TRACE(std::string(name) + (edition == Edition::French ? " fr" : " en"));
+        for (const auto &c : cases) {
+            SCOPED_TRACE(std::string(c.name) + (edition == Edition::French ? " fr" : " en"));
             Harness h(edition);
             layOutProject(h.session);
             writeBytes(h.tool.file("/luaplayer.exe"), "#!/bin/sh\n");
-            make(h.session.projectIni());
+            c.make(h.session.projectIni());
             const auto old = snapshot(h.tool.path());
             const generator::TestRunResult r = generator::testRun(h.session);
-            const QString shown = QDir::toNativeSeparators(h.session.projectIni());
-            const QString expected =
-                edition == Edition::French
-                    ? QString(name) == "missing" ? "projet.ini est introuvable : " + shown
-                                                 : "projet.ini ne peut pas \u00eatre lu : " + shown + " ("
-                : QString(name) == "missing" ? "projet.ini was not found: " + shown
-                                             : "projet.ini cannot be read: " + shown + " (";
-            EXPECT_TRUE(r.error.startsWith(expected)) << r.error.toStdString();
-            EXPECT_TRUE(r.error.endsWith(edition == Edition::French
-                                             ? "variables.lua et ev.lua n'ont pas \u00e9t\u00e9 \u00e9crits."
-                                             : "variables.lua and ev.lua were not written."));
+            EXPECT_TRUE(r.error.startsWith(tx(edition, c.english, c.french) + h.session.projectIni()))
+                << r.error.toStdString();
+            EXPECT_TRUE(r.error.endsWith(tx(edition, "variables.lua and ev.lua were not written.",
+                                            "variables.lua et ev.lua n'ont pas été écrits.")));
             EXPECT_EQ(changed(old, snapshot(h.tool.path())), QStringList());
             EXPECT_TRUE(h.shell.started.isEmpty());
         }

@@ -200,7 +200,8 @@ TEST(Compiler, AScriptThatCannotBeWrittenIsReported)
           "variables.lua and ev.lua were not written."}},
         {"ev.lua",
          Edition::English,
-         {"ev.lua could not be written (Filename refers to a directory).", "variables.lua was written; ev.lua was not."}},
+         {"ev.lua could not be written (Filename refers to a directory).",
+          "variables.lua was written; ev.lua was not."}},
         {"ev.lua",
          Edition::French,
          {"ev.lua n'a pas pu \u00eatre \u00e9crit (", "variables.lua a \u00e9t\u00e9 \u00e9crit ; ev.lua ne l'a pas "

@@ -518,12 +518,11 @@ void mapeditor::reportNewMap(const mapdoc::NewMap &made)
         text = s.tx("Map %1 was created, but the sheet of tile set 01 could not be copied into its folder:\n%2",
                     "La carte %1 a été créée, mais la planche du jeu de tuiles 01 n'a pas pu être copiée dans son "
                     "dossier :\n%2")
-                   .arg(made.map,
-                        made.sheet.sheetFound
-                            ? s.tx("%1: %2", "%1 : %2")
-                                  .arg(QDir::toNativeSeparators(tilesets::mapSheetPath(s, made.map)),
-                                       made.sheet.sheet.reason)
-                            : tilesets::sheetPath(s.toolFolder(), QStringLiteral("01")));
+                   .arg(made.map, made.sheet.sheetFound
+                                      ? s.tx("%1: %2", "%1 : %2")
+                                            .arg(QDir::toNativeSeparators(tilesets::mapSheetPath(s, made.map)),
+                                                 made.sheet.sheet.reason)
+                                      : tilesets::sheetPath(s.toolFolder(), QStringLiteral("01")));
         break;
     }
     s.dialogs().message(text, MsgButtons::Ok, MsgIcon::Exclamation);
@@ -577,12 +576,12 @@ void mapeditor::Command14_Click()
                         "projet.ini ni la planche de la carte n'ont été modifiés.")
                        .arg(m_tag, QDir::toNativeSeparators(s.projectIni()), change.entry.reason);
         else if (change.sheetFound)
-            text = s.tx("Map %1 now uses tile set %2, but its sheet could not be copied:\n%3: %4\nThe map's sheet "
-                        "in the project was not replaced.",
-                        "La carte %1 utilise maintenant le jeu de tuiles %2, mais sa planche n'a pas pu être "
-                        "copiée :\n%3 : %4\nLa planche de la carte dans le projet n'a pas été remplacée.")
-                       .arg(m_tag, set, QDir::toNativeSeparators(tilesets::mapSheetPath(s, m_tag)),
-                            change.sheet.reason);
+            text =
+                s.tx("Map %1 now uses tile set %2, but its sheet could not be copied:\n%3: %4\nThe map's sheet "
+                     "in the project was not replaced.",
+                     "La carte %1 utilise maintenant le jeu de tuiles %2, mais sa planche n'a pas pu être "
+                     "copiée :\n%3 : %4\nLa planche de la carte dans le projet n'a pas été remplacée.")
+                    .arg(m_tag, set, QDir::toNativeSeparators(tilesets::mapSheetPath(s, m_tag)), change.sheet.reason);
         else
             text = s.tx("Map %1 now uses tile set %2, but the tile set has no sheet:\n%3\nThe map's sheet in the "
                         "project was not replaced.",

@@ -123,10 +123,10 @@ void var::reportNotSaved(int variable, bool adding, const QString &reason, bool 
                                       "La valeur de départ tapée est gardée : le prochain clic sur « Ajouter une "
                                       "variable » ou sur une variable l'écrira.")
                                : s.tx("Nothing was changed.", "Rien n'a été modifié.");
-    s.dialogs().message(s.tx("%1: projet.ini could not be written:\n%2: %3\n%4",
-                             "%1 : projet.ini n'a pas pu être écrit :\n%2 : %3\n%4")
-                            .arg(what.arg(variable), QDir::toNativeSeparators(s.projectIni()), reason, after),
-                        MsgButtons::Ok, MsgIcon::Exclamation);
+    s.dialogs().message(
+        s.tx("%1: projet.ini could not be written:\n%2: %3\n%4", "%1 : projet.ini n'a pas pu être écrit :\n%2 : %3\n%4")
+            .arg(what.arg(variable), QDir::toNativeSeparators(s.projectIni()), reason, after),
+        MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
 bool var::writeUnsaved()
