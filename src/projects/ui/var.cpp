@@ -96,15 +96,12 @@ void var::Form_Activate()
     loadvars();
 }
 
+// An addition's numero is on disk already: it goes in before the question.
 Saved var::store(const Unsaved &value)
 {
     const QString n = QString::number(value.variable);
     const QString section = QStringLiteral("Variable") + n;
     const QString file = session().projectIni();
-    if (value.adding) {
-        if (const Saved saved = writeini(section, QStringLiteral("numero"), n, file); !saved)
-            return saved;
-    }
     if (const Saved saved = writeini(section, QStringLiteral("valeur"), value.value, file); !saved)
         return saved;
     if (value.adding)

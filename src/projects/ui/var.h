@@ -10,7 +10,8 @@ class QListWidget;
 class QPushButton;
 
 // The variables editor: lists the game's variables from projet.ini, adds one at the end and
-// replaces a start value. It keeps nothing but what it shows; every step rereads projet.ini.
+// replaces a start value. It keeps nothing but what it shows, and a typed start value that the
+// disk did not take until a later press writes it; every step rereads projet.ini.
 class var : public Form {
     Q_OBJECT
 public:
@@ -27,7 +28,7 @@ private:
     struct Unsaved {
         int variable = 0;
         QString value;
-        // An addition: numero and [Variables] nombre go with the value.
+        // An addition: [Variables] nombre goes with the value.
         bool adding = false;
     };
 
