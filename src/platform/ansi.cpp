@@ -48,6 +48,55 @@ bool encodeChar(char16_t c, char &byte)
     return true;
 }
 
+// Characters with an obvious Windows-1252 form of their own: the no-break spaces that
+// keyboards and word processors type, written as the no-break space.
+bool standIn(char16_t c, char &byte)
+{
+    if (c != 0x202F && c != 0x2007)
+        return false;
+    byte = char(0xA0);
+    return true;
+}
+
+// Every character written as it stands, when Windows-1252 holds them all.
+bool writeExact(const QString &text, QByteArray &bytes)
+{
+    bytes.resize(text.size());
+    char *out = bytes.data();
+    for (const QChar c : text) {
+        if (!encodeChar(c.unicode(), *out++))
+            return false;
+    }
+    return true;
+}
+
+// The bytes of a text; `lost`, when given, gets each character written as '?', once.
+QByteArray write(const QString &text, QList<char32_t> *lost)
+{
+    QByteArray bytes;
+    if (writeExact(text, bytes))
+        return bytes;
+    // Only a text that Windows-1252 cannot hold is composed, so no other text changes by a
+    // byte. Composing never makes it longer.
+    const QString composed = text.normalized(QString::NormalizationForm_C);
+    bytes.resize(composed.size());
+    qsizetype n = 0;
+    for (qsizetype i = 0; i < composed.size(); ++i) {
+        const char16_t c = composed.at(i).unicode();
+        char &b = bytes[n++];
+        if (encodeChar(c, b) || standIn(c, b))
+            continue;
+        b = '?';
+        char32_t code = c;
+        if (QChar::isHighSurrogate(c) && i + 1 < composed.size() && composed.at(i + 1).isLowSurrogate())
+            code = QChar::surrogateToUcs4(c, composed.at(++i).unicode());
+        if (lost && !lost->contains(code))
+            lost->append(code);
+    }
+    bytes.truncate(n);
+    return bytes;
+}
+
 // Reads the whole file into the buffer from its start, growing the buffer when it is too small;
 // `size` is how many bytes it then holds.
 bool readWhole(const QByteArray &native, QByteArray &buffer, qsizetype &size)
@@ -103,14 +152,7 @@ QString decode(QByteArrayView bytes)
 
 QByteArray encode(const QString &text)
 {
-    QByteArray bytes(text.size(), Qt::Uninitialized);
-    char *out = bytes.data();
-    for (const QChar c : text) {
-        char b = '?';
-        encodeChar(c.unicode(), b);
-        *out++ = b;
-    }
-    return bytes;
+    return write(text, nullptr);
 }
 
 bool canEncode(const QString &text)
@@ -120,6 +162,13 @@ bool canEncode(const QString &text)
         if (!encodeChar(c.unicode(), b))
             return false;
     return true;
+}
+
+Stored store(const QString &text)
+{
+    Stored stored;
+    stored.text = decode(write(text, &stored.lost));
+    return stored;
 }
 
 bool readFile(const QString &path, QByteArray &bytes)

@@ -4,6 +4,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <QList>
+
 #include <functional>
 
 class QIODevice;
@@ -13,9 +15,22 @@ class QIODevice;
 namespace ansi {
 
 QString decode(QByteArrayView bytes);
-// A character Windows-1252 cannot hold becomes '?', as Windows writes it.
+// A character Windows-1252 cannot hold becomes one '?', as Windows writes it; a character
+// outside the BMP (an emoji, two UTF-16 units) is one character. Text that Windows-1252
+// holds is written as it stands. Otherwise the text is first composed (NFC: "e" and a
+// combining acute become "é"), and the narrow and the figure no-break space (U+202F, which
+// French keyboards put before "!", and U+2007) are written as the no-break space 0xA0.
 QByteArray encode(const QString &text);
+// True when every character is held as it is, with no '?' and no stand-in.
 bool canEncode(const QString &text);
+
+// What a file keeps of a text: the text as it reads back, and each character written as
+// '?', once, in the order first met.
+struct Stored {
+    QString text;
+    QList<char32_t> lost;
+};
+Stored store(const QString &text);
 
 // Reads a whole file; false when it cannot be read (missing, a folder, a read error), and then
 // the bytes are left as they were.
