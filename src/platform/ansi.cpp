@@ -4,6 +4,8 @@
 #include <QHash>
 #include <QSaveFile>
 #include <QScopeGuard>
+#include <QStringList>
+#include <QTextBoundaryFinder>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -70,28 +72,50 @@ bool writeExact(const QString &text, QByteArray &bytes)
     return true;
 }
 
-// The bytes of a text; `lost`, when given, gets each character written as '?', once.
-QByteArray write(const QString &text, QList<char32_t> *lost)
+// The byte of one character as the user sees it (a letter and its combining accents, an
+// emoji, a flag): itself when Windows-1252 holds it as it stands, its composed form when
+// Windows-1252 has that ("e" and a combining acute as "é"), a stand-in, or nothing.
+bool characterByte(QStringView character, char &byte)
+{
+    if (character.size() == 1 &&
+        (encodeChar(character.at(0).unicode(), byte) || standIn(character.at(0).unicode(), byte)))
+        return true;
+    const QString composed = character.toString().normalized(QString::NormalizationForm_C);
+    return composed.size() == 1 &&
+           (encodeChar(composed.at(0).unicode(), byte) || standIn(composed.at(0).unicode(), byte));
+}
+
+// The bytes of a text; `lost`, when given, gets each character written as '?', once. Only a
+// text that Windows-1252 cannot hold is taken apart into characters, so no other text changes
+// by a byte.
+QByteArray write(const QString &text, QStringList *lost)
 {
     QByteArray bytes;
     if (writeExact(text, bytes))
         return bytes;
-    // Only a text that Windows-1252 cannot hold is composed, so no other text changes by a
-    // byte. Composing never makes it longer.
-    const QString composed = text.normalized(QString::NormalizationForm_C);
-    bytes.resize(composed.size());
+    bytes.resize(text.size());
     qsizetype n = 0;
-    for (qsizetype i = 0; i < composed.size(); ++i) {
-        const char16_t c = composed.at(i).unicode();
-        char &b = bytes[n++];
-        if (encodeChar(c, b) || standIn(c, b))
+    QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, text);
+    for (qsizetype start = 0, end = characters.toNextBoundary(); end > start;
+         start = end, end = characters.toNextBoundary()) {
+        const QStringView character = QStringView(text).sliced(start, end - start);
+        char byte;
+        if (characterByte(character, byte)) {
+            bytes[n++] = byte;
             continue;
-        b = '?';
-        char32_t code = c;
-        if (QChar::isHighSurrogate(c) && i + 1 < composed.size() && composed.at(i + 1).isLowSurrogate())
-            code = QChar::surrogateToUcs4(c, composed.at(++i).unicode());
-        if (lost && !lost->contains(code))
-            lost->append(code);
+        }
+        // A line break (CR LF) and other runs of characters that Windows-1252 holds, one by one.
+        bool held = true;
+        for (const QChar c : character)
+            held = held && encodeChar(c.unicode(), byte);
+        if (held) {
+            for (const QChar c : character)
+                encodeChar(c.unicode(), bytes[n++]);
+            continue;
+        }
+        bytes[n++] = '?';
+        if (lost && !lost->contains(character))
+            lost->append(character.toString());
     }
     bytes.truncate(n);
     return bytes;

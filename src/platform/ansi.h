@@ -3,8 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
-
-#include <QList>
+#include <QStringList>
 
 #include <functional>
 
@@ -15,11 +14,12 @@ class QIODevice;
 namespace ansi {
 
 QString decode(QByteArrayView bytes);
-// A character Windows-1252 cannot hold becomes one '?', as Windows writes it; a character
-// outside the BMP (an emoji, two UTF-16 units) is one character. Text that Windows-1252
-// holds is written as it stands. Otherwise the text is first composed (NFC: "e" and a
-// combining acute become "é"), and the narrow and the figure no-break space (U+202F, which
-// French keyboards put before "!", and U+2007) are written as the no-break space 0xA0.
+// Text that Windows-1252 holds is written as it stands. In other text each character as the
+// user sees it (a letter with its combining accents, an emoji, a flag) that Windows-1252
+// cannot hold becomes one '?', as Windows writes it; a letter and its combining accents are
+// written as their composed character when Windows-1252 has it ("e" and a combining acute as
+// "é"), and the narrow and the figure no-break space (U+202F, which French keyboards put
+// before "!", and U+2007) as the no-break space 0xA0.
 QByteArray encode(const QString &text);
 // True when every character is held as it is, with no '?' and no stand-in.
 bool canEncode(const QString &text);
@@ -28,7 +28,7 @@ bool canEncode(const QString &text);
 // '?', once, in the order first met.
 struct Stored {
     QString text;
-    QList<char32_t> lost;
+    QStringList lost;
 };
 Stored store(const QString &text);
 

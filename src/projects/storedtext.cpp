@@ -2,18 +2,23 @@
 
 #include "projects/session.h"
 
-#include <QStringList>
-
 namespace storedtext {
 
 namespace {
 
-QString listed(const QList<char32_t> &lost)
+// Each character with its code points, so that an invisible one can be found: "→ (U+2192)".
+QString listed(const QStringList &lost)
 {
     QStringList items;
-    for (const char32_t c : lost) {
-        const QString code = QStringLiteral("U+") + QString::number(uint(c), 16).toUpper().rightJustified(4, u'0');
-        items.append(QChar::isPrint(c) ? QString::fromUcs4(&c, 1) + QStringLiteral(" (") + code + u')' : code);
+    for (const QString &character : lost) {
+        QStringList codes;
+        bool visible = false;
+        for (const char32_t c : character.toUcs4()) {
+            codes.append(QStringLiteral("U+") + QString::number(uint(c), 16).toUpper().rightJustified(4, u'0'));
+            visible = visible || QChar::isPrint(c);
+        }
+        const QString code = codes.join(u' ');
+        items.append(visible ? character + QStringLiteral(" (") + code + u')' : code);
     }
     return items.join(QStringLiteral(", "));
 }
@@ -35,7 +40,7 @@ QString whose(Edition edition, Field field)
 
 } // namespace
 
-QString lossMessage(Edition edition, Field field, const QList<char32_t> &lost)
+QString lossMessage(Edition edition, Field field, const QStringList &lost)
 {
     if (lost.isEmpty())
         return {};
@@ -52,7 +57,7 @@ QString lossMessage(Edition edition, Field field, const QList<char32_t> &lost)
     return tx(edition, english, french).arg(whose(edition, field), listed(lost));
 }
 
-void tellLoss(const Session &session, Field field, const QList<char32_t> &lost)
+void tellLoss(const Session &session, Field field, const QStringList &lost)
 {
     if (!lost.isEmpty())
         session.dialogs().message(lossMessage(session.edition(), field, lost), MsgButtons::Ok, MsgIcon::Exclamation);

@@ -2,8 +2,8 @@
 
 #include "projects/edition.h"
 
-#include <QList>
 #include <QString>
+#include <QStringList>
 
 class Session;
 
@@ -15,9 +15,9 @@ enum class Field { MapName, Author, StartValue, EventLine };
 
 // The message naming each lost character (and its code, so that an invisible one can be
 // found); "" when nothing was lost.
-QString lossMessage(Edition edition, Field field, const QList<char32_t> &lost);
+QString lossMessage(Edition edition, Field field, const QStringList &lost);
 
 // Shows that message once through the session's boxes; nothing when nothing was lost.
-void tellLoss(const Session &session, Field field, const QList<char32_t> &lost);
+void tellLoss(const Session &session, Field field, const QStringList &lost);
 
 } // namespace storedtext

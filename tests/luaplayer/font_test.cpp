@@ -94,7 +94,8 @@ TEST(LuaPlayerFont, EveryPrintableWindows1252CharacterHasAGlyphOfItsOwn)
         if (b == 0xA0)
             continue;
         const auto it = owner.constFind(glyphs[b]);
-        EXPECT_TRUE(it == owner.constEnd()) << name(b) << " has the glyph of " << name(it == owner.constEnd() ? b : *it);
+        EXPECT_TRUE(it == owner.constEnd())
+            << name(b) << " has the glyph of " << name(it == owner.constEnd() ? b : *it);
         owner.insert(glyphs[b], b);
     }
 }

@@ -131,7 +131,7 @@ TEST(StoredText, EachTypedTextShowsWhatWasStoredAndTellsOnceWhatWasLost)
     const QList<Case> cases = {
         {Place::MapName, Edition::English, "Grotte → Nord", "Grotte ? Nord", "Grotte ? Nord", kMapNameArrowEn},
         {Place::MapName, Edition::French, "Salut\u202F!", "Salut\xA0!", "Salut\u00A0!", ""},
-        {Place::MapName, Edition::English, "Épée œuvre € … «»", "\xC9p\xE9" "e \x9Cuvre \x80 \x85 \xAB\xBB",
+        {Place::MapName, Edition::English, "Épée œuvre € … «»", "\xC9p\xE9\x65 \x9Cuvre \x80 \x85 \xAB\xBB",
          "Épée œuvre € … «»", ""},
         {Place::StartValue, Edition::English, "😀 → 😀", "? ? ?", "1 | Valeur de départ : ? ? ?", kStartValueEn},
         {Place::StartValue, Edition::French, "Cafe\u0301\u2007→\u200B", "Caf\xE9\xA0??",
