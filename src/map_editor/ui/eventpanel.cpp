@@ -3,10 +3,12 @@
 #include "map_editor/eventfile.h"
 #include "map_editor/eventlines.h"
 #include "map_editor/mapdocument.h"
+#include "platform/ansi.h"
 #include "platform/twips.h"
 #include "projects/module1.h"
 #include "projects/numbers.h"
 #include "projects/session.h"
+#include "projects/storedtext.h"
 #include "shell/controls.h"
 
 #include <QComboBox>
@@ -173,8 +175,11 @@ QStringList EventPanel::lines() const
 
 void EventPanel::append(const QString &line)
 {
-    // A break pasted into the HP amount or a typed line of code stays inside its one line.
-    listev->addItem(eventfile::oneLine(line));
+    // A break pasted into the HP amount or a typed line of code stays inside its one line, and
+    // the list shows the line as the cell file will hold it.
+    const ansi::Stored stored = ansi::store(eventfile::oneLine(line));
+    listev->addItem(stored.text);
+    storedtext::tellLoss(m_session, storedtext::Field::EventLine, stored.lost);
 }
 
 QString EventPanel::cellFile() const

@@ -2,10 +2,12 @@
 
 #include "art/art.h"
 #include "map_editor/tilesets.h"
+#include "platform/ansi.h"
 #include "platform/twips.h"
 #include "projects/module1.h"
 #include "projects/numbers.h"
 #include "projects/session.h"
+#include "projects/storedtext.h"
 #include "shell/controls.h"
 #include "shell/mainform.h"
 
@@ -288,8 +290,15 @@ void mapeditor::loadmap()
 void mapeditor::savemap()
 {
     Frame3->hide();
-    if (mapdoc::save(session(), m_tag, Text1->text(), Label4->text(), Label5->text(), m_state)) {
+    const ansi::Stored name = ansi::store(Text1->text());
+    if (mapdoc::save(session(), m_tag, name.text, Label4->text(), Label5->text(), m_state)) {
         m_refusalShown = false;
+        // The box shows what projet.ini holds, so a lost character is told once, not at
+        // every press.
+        if (name.text != Text1->text()) {
+            Text1->setText(name.text);
+            storedtext::tellLoss(session(), storedtext::Field::MapName, name.lost);
+        }
         return;
     }
     // A damaged first line of the map file leaves a hero start that is not a number, and a map

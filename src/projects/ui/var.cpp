@@ -1,8 +1,10 @@
 #include "projects/ui/var.h"
 
+#include "platform/ansi.h"
 #include "projects/module1.h"
 #include "projects/numbers.h"
 #include "projects/session.h"
+#include "projects/storedtext.h"
 #include "shell/controls.h"
 
 #include <QLabel>
@@ -111,11 +113,12 @@ void var::Command1_Click()
     // The number goes in first: a variable exists from here on, whatever the answer.
     writeini(section, QStringLiteral("numero"), n, session().projectIni());
     // A cancelled box answers "", stored as an empty start value.
-    const QString value = session().dialogs().input(kQuestion);
-    writeini(section, QStringLiteral("valeur"), value, session().projectIni());
+    const ansi::Stored value = ansi::store(session().dialogs().input(kQuestion));
+    writeini(section, QStringLiteral("valeur"), value.text, session().projectIni());
     writeini(QStringLiteral("Variables"), QStringLiteral("nombre"), n, session().projectIni());
     Label2->setText(n);
     loadvars();
+    storedtext::tellLoss(session(), storedtext::Field::StartValue, value.lost);
 }
 
 void var::List1_Click()
@@ -124,8 +127,9 @@ void var::List1_Click()
     const int row = List1->currentRow();
     if (row < 0 || !List1->item(row)->isSelected())
         return;
-    const QString value = session().dialogs().input(kQuestion);
-    writeini(QStringLiteral("Variable") + QString::number(row + 1), QStringLiteral("valeur"), value,
+    const ansi::Stored value = ansi::store(session().dialogs().input(kQuestion));
+    writeini(QStringLiteral("Variable") + QString::number(row + 1), QStringLiteral("valeur"), value.text,
              session().projectIni());
     loadvars();
+    storedtext::tellLoss(session(), storedtext::Field::StartValue, value.lost);
 }
