@@ -70,6 +70,9 @@ combateditor::combateditor(Session &session, Mainform &mainform) : Form(session,
 
     Label1 = controls::label(this, "Label1", session.tx("Fight : ", "Combat : "), 120, 120, 735, 255);
     Label2 = controls::label(this, "Label2", QStringLiteral("1"), 720, 120, 735, 255);
+    // The selector's caption lies in front of the number label that its right end overlaps, so
+    // that "Combat : " shows whole; the number behind it stays hidden.
+    Label1->raise();
     HScroll1 = controls::hScroll(this, "HScroll1", 120, 360, 1215, 255, 0, 32767, 0);
     // Like the platform's Change event: once per move, not at every step of a drag.
     HScroll1->setTracking(false);
