@@ -6,9 +6,10 @@
 
 namespace {
 
-// The platform's check box and option button: a 13-pixel indicator, the caption 3 pixels after it.
+// The platform's check box and option button: a 13-pixel indicator, the caption 4 pixels after it,
+// so that a check box of 255 twips (17 pixels) shows its box and none of its caption.
 constexpr int kIndicator = 13;
-constexpr int kIndicatorSpacing = 3;
+constexpr int kIndicatorSpacing = 4;
 
 } // namespace
 

@@ -5,7 +5,7 @@
 // The look the windows were laid out for, whatever the desktop's own style: Fusion, with
 //  - frames drawn as the platform's group boxes: opaque, in the window's colour, the caption at
 //    the top left with the etched border running through its middle;
-//  - check boxes and option buttons with the platform's 13-pixel indicator and the caption 16
+//  - check boxes and option buttons with the platform's 13-pixel indicator and the caption 17
 //    pixels in, so that captions laid out in twips fit as designed;
 //  - button captions that wrap at word boundaries, as the platform's buttons do;
 //  - dialog buttons without icons.

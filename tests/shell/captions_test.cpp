@@ -274,6 +274,29 @@ TEST(Captions, EveryCaptionShowsWholeButTheKnownExceptions)
     }
 }
 
+// Labels are drawn in a layer behind the other controls, whatever the designed order: where a
+// label overlaps a button, a box, a bar or a frame, the label is the one hidden.
+TEST(Stacking, LabelsLieBehindTheControlsTheyOverlap)
+{
+    for (const Edition edition : {Edition::English, Edition::French}) {
+        AllWindows program(edition);
+        program.visit([](const Form *form) {
+            for (const QLabel *label : form->findChildren<QLabel *>()) {
+                if (!label->pixmap().isNull())
+                    continue;
+                const QObjectList &siblings = label->parentWidget()->children();
+                for (qsizetype i = 0; i < siblings.indexOf(label); ++i) {
+                    auto *below = qobject_cast<const QWidget *>(siblings[i]);
+                    if (below && !qobject_cast<const QLabel *>(below) && below->isVisibleTo(form) &&
+                        label->isVisibleTo(form) && below->geometry().intersects(label->geometry()))
+                        ADD_FAILURE() << form->metaObject()->className() << ": " << label->objectName().toStdString()
+                                      << " lies in front of " << below->objectName().toStdString();
+                }
+            }
+        });
+    }
+}
+
 // A frame is opaque in the window's colour, its etched border runs through the middle of its
 // caption and stops on either side of it, and the controls inside stay where they are placed.
 TEST(Frames, OpaqueWithTheBorderThroughTheCaption)
