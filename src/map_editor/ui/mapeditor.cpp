@@ -117,10 +117,6 @@ void mapeditor::buildControls()
     m_panel = new EventPanel(session(), *this, this);
     m_panel->setGeometry(fr ? twipsRect(0, 3720, 9615, 3855) : twipsRect(120, 5880, 9615, 3855));
 
-    // Frames are opaque, as the French window's menus and tile-set frame lie over the map.
-    for (QGroupBox *f : {Frame1, Frame2, Frame3, Frame4})
-        f->setAutoFillBackground(true);
-
     if (!fr) {
         VScroll1 = vScroll(this, "VScroll1", 7200, 0, 255, 3735, 1, 1, 1);
         HScroll4 = hScroll(this, "HScroll4", 0, 3720, 7215, 255, 1, 1, 1);
@@ -139,6 +135,8 @@ void mapeditor::buildConfiguration()
     Label4 = label(Frame2, "Label4", QStringLiteral("1"), 360, 600, 375, 255);
     Label6 = label(Frame2, "Label6", s.tx("Starting position of the hero", "Position de départ du héro"), 120, 240,
                    2175, 255);
+    // Transparent: it runs to the frame's right edge, and its border shows through it.
+    Label6->setAutoFillBackground(false);
     Label9 = label(Frame2, "Label9", QStringLiteral("X :"), 120, 600, 255, 255);
     Label10 = label(Frame2, "Label10", QStringLiteral("Y :"), 120, 840, 255, 255);
     if (!fr) {
@@ -160,7 +158,6 @@ void mapeditor::buildConfiguration()
 
     // The option button sits on the brush frame's title and stands for it.
     Option1[0] = option(Frame2, "Option1_0", s.tx("Picture", "Déssin"), 120, 1440, 855, 255);
-    Option1[0]->setAutoFillBackground(true);
     Option1[0]->setChecked(true);
 
     Command10 = button(Frame2, "Command10", s.tx("Reset the map to zero", "Remettre la carte à zéro"), 120,
