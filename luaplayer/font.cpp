@@ -1,5 +1,6 @@
 #include "font.h"
 
+#include <utility>
 
 namespace font {
 namespace {
@@ -110,12 +111,27 @@ constexpr Drawing ascii[] = {
     {'~', "..... ..... .#... #.#.# ...#. ..... ..... ....."},
 };
 
-// Small letters with an accent: the base letter (a dotless i for the i's) with the accent drawn
-// in rows 0 and 1. Capitals with an accent show their plain letter, as there is no room above.
-enum Accent { None, Grave, Acute, Circumflex, Tilde, Diaeresis, Cedilla };
+// Letters with an accent: the base letter with the accent drawn in rows 0 and 1. A small
+// letter keeps its own shape (a dotless i for the i's); a capital is drawn in rows 2 to 6 to
+// leave room above it (below). The cedilla goes under the letter, in row 7.
+enum Accent { None, Grave, Acute, Circumflex, Tilde, Diaeresis, Cedilla, Ring, Caron };
 
 constexpr const char *accentRows[] = {
-    "", ".#... ..#..", "...#. ..#..", "..#.. .#.#.", ".##.# #.##.", ".#.#. .....", "",
+    "", ".#... ..#..", "...#. ..#..", "..#.. .#.#.", ".##.# #.##.", ".#.#. .....", "", ".###. .#.#.", ".#.#. ..#..",
+};
+
+// Capitals five rows high, drawn from row 2, for an accent above them. The O, S and Z are a
+// column wider than their small letters, which would otherwise look the same.
+constexpr Drawing shortCapitals[] = {
+    {'A', ".###. #...# ##### #...# #...#"},
+    {'E', "##### #.... ####. #.... #####"},
+    {'I', ".###. ..#.. ..#.. ..#.. .###."},
+    {'N', "#...# ##..# #.#.# #..## #...#"},
+    {'O', "..####.. .#....#. .#....#. .#....#. ..####.."},
+    {'S', "..#####. .#...... ..####.. ......#. .#####.."},
+    {'U', "#...# #...# #...# #...# .###."},
+    {'Y', "#...# .#.#. ..#.. ..#.. ..#.."},
+    {'Z', ".######. .....#.. ...##... ..#..... .######."},
 };
 
 struct Composed {
@@ -125,37 +141,122 @@ struct Composed {
 };
 
 constexpr Composed windows1252[] = {
-    // Typographic punctuation that word processors put in place of the plain marks.
-    {0x85, '.', None}, {0x91, '\'', None}, {0x92, '\'', None}, {0x93, '"', None}, {0x94, '"', None},
-    {0x96, '-', None}, {0x97, '-', None}, {0xA0, ' ', None}, {0xAB, '<', None}, {0xBB, '>', None},
-    {0xC0, 'A', None}, {0xC1, 'A', None}, {0xC2, 'A', None}, {0xC3, 'A', None}, {0xC4, 'A', None},
-    {0xC7, 'C', None}, {0xC8, 'E', None}, {0xC9, 'E', None}, {0xCA, 'E', None}, {0xCB, 'E', None},
-    {0xCC, 'I', None}, {0xCD, 'I', None}, {0xCE, 'I', None}, {0xCF, 'I', None}, {0xD1, 'N', None},
-    {0xD2, 'O', None}, {0xD3, 'O', None}, {0xD4, 'O', None}, {0xD5, 'O', None}, {0xD6, 'O', None},
-    {0xD9, 'U', None}, {0xDA, 'U', None}, {0xDB, 'U', None}, {0xDC, 'U', None}, {0xDD, 'Y', None},
-    {0xE0, 'a', Grave}, {0xE1, 'a', Acute}, {0xE2, 'a', Circumflex}, {0xE3, 'a', Tilde},
-    {0xE4, 'a', Diaeresis}, {0xE7, 'c', Cedilla}, {0xE8, 'e', Grave}, {0xE9, 'e', Acute},
-    {0xEA, 'e', Circumflex}, {0xEB, 'e', Diaeresis}, {0xEC, 'i', Grave}, {0xED, 'i', Acute},
-    {0xEE, 'i', Circumflex}, {0xEF, 'i', Diaeresis}, {0xF1, 'n', Tilde}, {0xF2, 'o', Grave},
-    {0xF3, 'o', Acute}, {0xF4, 'o', Circumflex}, {0xF5, 'o', Tilde}, {0xF6, 'o', Diaeresis},
-    {0xF9, 'u', Grave}, {0xFA, 'u', Acute}, {0xFB, 'u', Circumflex}, {0xFC, 'u', Diaeresis},
-    {0xFD, 'y', Acute}, {0xFF, 'y', Diaeresis},
+    {0x8A, 'S', Caron},      {0x8E, 'Z', Caron},      {0x9A, 's', Caron},      {0x9E, 'z', Caron},
+    {0x9F, 'Y', Diaeresis},  {0xC0, 'A', Grave},      {0xC1, 'A', Acute},      {0xC2, 'A', Circumflex},
+    {0xC3, 'A', Tilde},      {0xC4, 'A', Diaeresis},  {0xC5, 'A', Ring},       {0xC7, 'C', Cedilla},
+    {0xC8, 'E', Grave},      {0xC9, 'E', Acute},      {0xCA, 'E', Circumflex}, {0xCB, 'E', Diaeresis},
+    {0xCC, 'I', Grave},      {0xCD, 'I', Acute},      {0xCE, 'I', Circumflex}, {0xCF, 'I', Diaeresis},
+    {0xD1, 'N', Tilde},      {0xD2, 'O', Grave},      {0xD3, 'O', Acute},      {0xD4, 'O', Circumflex},
+    {0xD5, 'O', Tilde},      {0xD6, 'O', Diaeresis},  {0xD9, 'U', Grave},      {0xDA, 'U', Acute},
+    {0xDB, 'U', Circumflex}, {0xDC, 'U', Diaeresis},  {0xDD, 'Y', Acute},      {0xE0, 'a', Grave},
+    {0xE1, 'a', Acute},      {0xE2, 'a', Circumflex}, {0xE3, 'a', Tilde},      {0xE4, 'a', Diaeresis},
+    {0xE5, 'a', Ring},       {0xE7, 'c', Cedilla},    {0xE8, 'e', Grave},      {0xE9, 'e', Acute},
+    {0xEA, 'e', Circumflex}, {0xEB, 'e', Diaeresis},  {0xEC, 'i', Grave},      {0xED, 'i', Acute},
+    {0xEE, 'i', Circumflex}, {0xEF, 'i', Diaeresis},  {0xF1, 'n', Tilde},      {0xF2, 'o', Grave},
+    {0xF3, 'o', Acute},      {0xF4, 'o', Circumflex}, {0xF5, 'o', Tilde},      {0xF6, 'o', Diaeresis},
+    {0xF9, 'u', Grave},      {0xFA, 'u', Acute},      {0xFB, 'u', Circumflex}, {0xFC, 'u', Diaeresis},
+    {0xFD, 'y', Acute},      {0xFF, 'y', Diaeresis},
 };
 
-// Rows of '#' and '.' separated by blanks, drawn from the given row on; five columns each.
+// The rest of Windows-1252's printable characters, each drawn whole. Rows of eight columns
+// fill the cell from its left edge: the dashes of their own lengths, the ellipsis, the signs
+// that need the room.
+constexpr std::pair<unsigned char, const char *> others[] = {
+    {0x80, "..### .#... ####. .#... ####. .#... ..###"},                      // €
+    {0x82, "..... ..... ..... ..... ..... ..#.. ..#.. .#..."},                // ‚
+    {0x83, "...## ..#.. .###. ..#.. ..#.. ..#.. ..#.. ##..."},                // ƒ
+    {0x84, "..... ..... ..... ..... ..... ##.## .#..# #..#."},                // „
+    {0x85, "........ ........ ........ ........ ........ ##.##.## ##.##.##"}, // …
+    {0x86, "..#.. ..#.. ##### ..#.. ..#.. ..#.. ..#.."},                      // †
+    {0x87, "..#.. ##### ..#.. ..#.. ..#.. ##### ..#.."},                      // ‡
+    {0x88, "..#.. .#.#."},                                                    // ˆ
+    {0x89, "##... ##..# ...#. ..#.. .#... ##.## ##.##"},                      // ‰
+    {0x8B, "..... ..... ...#. ..#.. .#... ..#.. ...#."},                      // ‹
+    {0x8C, ".#### #.#.. #.#.. #.### #.#.. #.#.. .####"},                      // Œ
+    {0x91, "..#.. .#... .##.."},                                              // ‘
+    {0x92, ".##.. ..#.. .#..."},                                              // ’
+    {0x93, ".#..# #..#. ##.##"},                                              // “
+    {0x94, "##.## .#..# #..#."},                                              // ”
+    {0x95, "..... ..... .###. .###. .###."},                                  // •
+    {0x96, "........ ........ ........ #######."},                            // –
+    {0x97, "........ ........ ........ ########"},                            // —
+    {0x98, ".##.# #.##."},                                                    // ˜
+    {0x99, "###..... .#.#...# .#.##.## .#.#.#.# ...#...#"},                   // ™
+    {0x9B, "..... ..... .#... ..#.. ...#. ..#.. .#..."},                      // ›
+    {0x9C, "........ ........ .##.###. #..#...# #..##### #..#.... .##.###."}, // œ
+    {0xA0, "....."},                                                          // no-break space
+    {0xA1, "..#.. ..... ..#.. ..#.. ..#.. ..#.. ..#.."},                      // ¡
+    {0xA2, "..#.. .###. #.#.. #.#.. #.#.# .###. ..#.."},                      // ¢
+    {0xA3, "..##. .#..# .#... ###.. .#... .#... #####"},                      // £
+    {0xA4, "..... #...# .###. .#.#. .###. #...#"},                            // ¤
+    {0xA5, "#...# .#.#. ..#.. ##### ..#.. ##### ..#.."},                      // ¥
+    {0xA6, "..#.. ..#.. ..#.. ..... ..#.. ..#.. ..#.."},                      // ¦
+    {0xA7, ".###. #.... .###. #...# .###. ....# .###."},                      // §
+    {0xA8, ".#.#."},                                                          // ¨
+    {0xA9, "..###... .#...#.. #..##.#. #.#...#. #..##.#. .#...#.. ..###..."}, // ©
+    {0xAA, ".##.. ...#. .###. #..#. .###. ..... ####."},                      // ª
+    {0xAB, "..... ..... ..#.# .#.#. #.#.. .#.#. ..#.#"},                      // «
+    {0xAC, "..... ..... ..... ##### ....# ....#"},                            // ¬
+    {0xAD, "..... ..... ..... .###."},                                        // soft hyphen
+    {0xAE, "..###... .#...#.. #.##..#. #.#.#.#. #.##..#. .#.#.#.. ..###..."}, // ®
+    {0xAF, "#####"},                                                          // ¯
+    {0xB0, ".##.. #..#. #..#. .##.."},                                        // °
+    {0xB1, "..#.. ..#.. ##### ..#.. ..#.. ..... #####"},                      // ±
+    {0xB2, ".##.. ...#. ..#.. .#... .###."},                                  // ²
+    {0xB3, ".##.. ...#. ..#.. ...#. .##.."},                                  // ³
+    {0xB4, "...#. ..#.."},                                                    // ´
+    {0xB5, "..... ..... #...# #...# #...# ##.## #.#.# #...."},                // µ
+    {0xB6, ".#### ###.# ###.# .##.# ..#.# ..#.# ..#.#"},                      // ¶
+    {0xB7, "..... ..... ..... .##.. .##.."},                                  // ·
+    {0xB8, "..... ..... ..... ..... ..... ..#.. ...#. .##.."},                // ¸
+    {0xB9, "..#.. .##.. ..#.. ..#.. .###."},                                  // ¹
+    {0xBA, ".##.. #..#. #..#. .##.. ..... ####."},                            // º
+    {0xBB, "..... ..... #.#.. .#.#. ..#.# .#.#. #.#.."},                      // »
+    {0xBC, "##....#. .#...#.. ###.#... ...#.... ..#.#.#. .#..###. #.....#."}, // ¼
+    {0xBD, "##....#. .#...#.. ###.#... ...#.... ..#.##.. .#...#.. #....##."}, // ½
+    {0xBE, "###...#. .##..#.. ###.#... ...#.... ..#.#.#. .#..###. #.....#."}, // ¾
+    {0xBF, "..#.. ..... ..#.. .#... #.... #...# .###."},                      // ¿
+    {0xC6, ".#### #.#.. #.#.. ##### #.#.. #.#.. #.###"},                      // Æ
+    {0xD0, "###.. #..#. #...# ###.# #...# #..#. ###.."},                      // Ð
+    {0xD7, "..... ..... .#.#. ..#.. .#.#."},                                  // ×
+    {0xD8, "....# .###. #..## #.#.# #.#.# ##..# .###. #...."},                // Ø
+    {0xDE, "#.... ####. #...# #...# ####. #.... #...."},                      // Þ
+    {0xDF, ".##.. #..#. #..#. #.##. #...# #...# #.##."},                      // ß
+    {0xE6, "........ ........ .###.##. ....#..# .####### #...#... .###.###"}, // æ
+    {0xF0, ".#.#. ..#.. .#.#. ....# .#### #...# .###."},                      // ð
+    {0xF7, "..... ..#.. ..... ##### ..... ..#.."},                            // ÷
+    {0xF8, "..... ....# .###. #..## #.#.# ##..# .###. #...."},                // ø
+    {0xFE, "#.... #.... ####. #...# #...# ####. #.... #...."},                // þ
+};
+
+// Rows of '#' and '.' separated by blanks, drawn from the given row on: a row of five
+// columns one column in from the cell's left edge, a row of eight from the edge itself.
 void draw(Glyph &g, const char *rows, int firstRow)
 {
     int row = firstRow;
     for (const char *p = rows; *p != '\0' && row < cell; ++row) {
+        const char *end = p;
+        while (*end == '#' || *end == '.')
+            ++end;
+        const int width = int(end - p);
+        const std::uint8_t first = width == cell ? 0x80 : 0x40;
         std::uint8_t bits = 0;
-        for (int col = 0; col < 5 && *p != '\0'; ++col, ++p) {
-            if (*p == '#')
-                bits |= std::uint8_t(0x40 >> col);
+        for (int col = 0; col < width; ++col) {
+            if (p[col] == '#')
+                bits |= std::uint8_t(first >> col);
         }
         g[row] = bits;
-        if (*p == ' ')
-            ++p;
+        p = *end == ' ' ? end + 1 : end;
     }
+}
+
+const char *shortCapital(char c)
+{
+    for (const Drawing &d : shortCapitals) {
+        if (d.c == c)
+            return d.rows;
+    }
+    return nullptr;
 }
 
 struct Table {
@@ -170,8 +271,14 @@ struct Table {
         }
         for (const Composed &c : windows1252) {
             Glyph &g = glyphs[c.code];
-            g = glyphs[static_cast<unsigned char>(c.base)];
-            if (c.accent != None) {
+            const char *capital = *accentRows[c.accent] != '\0' ? shortCapital(c.base) : nullptr;
+            if (capital != nullptr) {
+                g = Glyph{};
+                draw(g, capital, 2);
+            } else {
+                g = glyphs[static_cast<unsigned char>(c.base)];
+            }
+            if (*accentRows[c.accent] != '\0') {
                 g[0] = g[1] = 0; // also takes the dot off the i
                 draw(g, accentRows[c.accent], 0);
             }
@@ -179,7 +286,12 @@ struct Table {
                 g[7] = 0x18;
             known[c.code] = true;
         }
-        // Control characters show as blanks, anything else the font lacks as a question mark.
+        for (const auto &[code, rows] : others) {
+            draw(glyphs[code], rows, 0);
+            known[code] = true;
+        }
+        // Control characters show as blanks, anything else the font lacks (the five bytes
+        // that Windows-1252 leaves undefined, and DEL) as a question mark.
         for (int c = 0; c < 256; ++c) {
             if (!known[c] && c >= 0x20)
                 glyphs[c] = glyphs['?'];

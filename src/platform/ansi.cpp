@@ -4,6 +4,8 @@
 #include <QHash>
 #include <QSaveFile>
 #include <QScopeGuard>
+#include <QStringList>
+#include <QTextBoundaryFinder>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -46,6 +48,77 @@ bool encodeChar(char16_t c, char &byte)
         return false;
     byte = *it;
     return true;
+}
+
+// Characters with an obvious Windows-1252 form of their own: the no-break spaces that
+// keyboards and word processors type, written as the no-break space.
+bool standIn(char16_t c, char &byte)
+{
+    if (c != 0x202F && c != 0x2007)
+        return false;
+    byte = char(0xA0);
+    return true;
+}
+
+// Every character written as it stands, when Windows-1252 holds them all.
+bool writeExact(const QString &text, QByteArray &bytes)
+{
+    bytes.resize(text.size());
+    char *out = bytes.data();
+    for (const QChar c : text) {
+        if (!encodeChar(c.unicode(), *out++))
+            return false;
+    }
+    return true;
+}
+
+// The byte of one character as the user sees it (a letter and its combining accents, an
+// emoji, a flag): itself when Windows-1252 holds it as it stands, its composed form when
+// Windows-1252 has that ("e" and a combining acute as "é"), a stand-in, or nothing.
+bool characterByte(QStringView character, char &byte)
+{
+    if (character.size() == 1 &&
+        (encodeChar(character.at(0).unicode(), byte) || standIn(character.at(0).unicode(), byte)))
+        return true;
+    const QString composed = character.toString().normalized(QString::NormalizationForm_C);
+    return composed.size() == 1 &&
+           (encodeChar(composed.at(0).unicode(), byte) || standIn(composed.at(0).unicode(), byte));
+}
+
+// The bytes of a text; `lost`, when given, gets each character written as '?', once. Only a
+// text that Windows-1252 cannot hold is taken apart into characters, so no other text changes
+// by a byte.
+QByteArray write(const QString &text, QStringList *lost)
+{
+    QByteArray bytes;
+    if (writeExact(text, bytes))
+        return bytes;
+    bytes.resize(text.size());
+    qsizetype n = 0;
+    QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, text);
+    for (qsizetype start = 0, end = characters.toNextBoundary(); end > start;
+         start = end, end = characters.toNextBoundary()) {
+        const QStringView character = QStringView(text).sliced(start, end - start);
+        char byte;
+        if (characterByte(character, byte)) {
+            bytes[n++] = byte;
+            continue;
+        }
+        // A line break (CR LF) and other runs of characters that Windows-1252 holds, one by one.
+        bool held = true;
+        for (const QChar c : character)
+            held = held && encodeChar(c.unicode(), byte);
+        if (held) {
+            for (const QChar c : character)
+                encodeChar(c.unicode(), bytes[n++]);
+            continue;
+        }
+        bytes[n++] = '?';
+        if (lost && !lost->contains(character))
+            lost->append(character.toString());
+    }
+    bytes.truncate(n);
+    return bytes;
 }
 
 // Reads the whole file into the buffer from its start, growing the buffer when it is too small;
@@ -106,14 +179,7 @@ QString decode(QByteArrayView bytes)
 
 QByteArray encode(const QString &text)
 {
-    QByteArray bytes(text.size(), Qt::Uninitialized);
-    char *out = bytes.data();
-    for (const QChar c : text) {
-        char b = '?';
-        encodeChar(c.unicode(), b);
-        *out++ = b;
-    }
-    return bytes;
+    return write(text, nullptr);
 }
 
 bool canEncode(const QString &text)
@@ -123,6 +189,13 @@ bool canEncode(const QString &text)
         if (!encodeChar(c.unicode(), b))
             return false;
     return true;
+}
+
+Stored store(const QString &text)
+{
+    Stored stored;
+    stored.text = decode(write(text, &stored.lost));
+    return stored;
 }
 
 bool readFile(const QString &path, QByteArray &bytes)

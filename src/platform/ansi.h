@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -15,9 +16,23 @@ class QIODevice;
 namespace ansi {
 
 QString decode(QByteArrayView bytes);
-// A character Windows-1252 cannot hold becomes '?', as Windows writes it.
+// Text that Windows-1252 holds is written as it stands. In other text each character as the
+// user sees it (a letter with its combining accents, an emoji, a flag) that Windows-1252
+// cannot hold becomes one '?', as Windows writes it; a letter and its combining accents are
+// written as their composed character when Windows-1252 has it ("e" and a combining acute as
+// "é"), and the narrow and the figure no-break space (U+202F, which French keyboards put
+// before "!", and U+2007) as the no-break space 0xA0.
 QByteArray encode(const QString &text);
+// True when every character is held as it is, with no '?' and no stand-in.
 bool canEncode(const QString &text);
+
+// What a file keeps of a text: the text as it reads back, and each character written as
+// '?', once, in the order first met.
+struct Stored {
+    QString text;
+    QStringList lost;
+};
+Stored store(const QString &text);
 
 // Reads a whole file; false when it cannot be read (missing, a folder, a read error), and then
 // the bytes are left as they were.

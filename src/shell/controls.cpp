@@ -55,6 +55,9 @@ QLabel *label(QWidget *parent, const char *name, const QString &text, int left, 
     l->setTextFormat(Qt::PlainText);
     l->setText(text);
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Opaque, as the platform's labels are unless made transparent: where two controls
+    // overlap, the one in front hides what lies behind it.
+    l->setAutoFillBackground(true);
     return l;
 }
 
@@ -111,13 +114,19 @@ QGroupBox *frame(QWidget *parent, const char *name, const QString &title, int le
 QRadioButton *option(QWidget *parent, const char *name, const QString &text, int left, int top, int width,
                      int height)
 {
-    return place(new QRadioButton(text, parent), name, left, top, width, height);
+    auto *o = place(new QRadioButton(text, parent), name, left, top, width, height);
+    // Opaque as labels are: the brush's option button hides the title of the frame it sits on.
+    o->setAutoFillBackground(true);
+    return o;
 }
 
 QCheckBox *checkBox(QWidget *parent, const char *name, const QString &text, int left, int top, int width,
                     int height)
 {
-    return place(new QCheckBox(text, parent), name, left, top, width, height);
+    auto *c = place(new QCheckBox(text, parent), name, left, top, width, height);
+    // Opaque as labels are: a hero's check box lies on its frame's border.
+    c->setAutoFillBackground(true);
+    return c;
 }
 
 QScrollBar *hScroll(QWidget *parent, const char *name, int left, int top, int width, int height, int min, int max,
@@ -191,6 +200,15 @@ Picture *clickCaption(QWidget *parent, const char *name, const QString &text, in
     p->setText(text);
     makeCaption(p, bold);
     return p;
+}
+
+void stackAsMade(QWidget *container)
+{
+    // Each control lowered in turn goes behind the ones lowered before it.
+    for (QObject *child : container->children()) {
+        if (auto *w = qobject_cast<QWidget *>(child))
+            w->lower();
+    }
 }
 
 void moveByTwips(QWidget *control, int dx, int dy)

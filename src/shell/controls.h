@@ -75,6 +75,10 @@ Picture *picture(QWidget *parent, const char *name, int left, int top, int width
 Picture *clickCaption(QWidget *parent, const char *name, const QString &text, int left, int top, int width,
                       int height, bool bold = false);
 
+// Stacks a container's controls so that the first one made lies in front and the last one
+// behind, as the windows' designs list them.
+void stackAsMade(QWidget *container);
+
 // Moves a control by a number of twips (the pressed look of the picture buttons).
 void moveByTwips(QWidget *control, int dx, int dy);
 

@@ -18,6 +18,9 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QStyle>
+
+#include <algorithm>
 
 namespace {
 
@@ -143,13 +146,29 @@ void Mainform::activated(QMdiSubWindow *window)
         f->Form_Activate();
 }
 
-template <class T> T *Mainform::single(QPointer<T> &slot)
+template <class T> T *Mainform::single(QPointer<T> &slot, Placement placement)
 {
     if (!ifOpen(slot)) {
         slot = new T(m_session, *this);
-        addChild(slot);
+        QMdiSubWindow *window = addChild(slot);
+        if (placement == Placement::InClientArea)
+            placeInClientArea(window);
     }
     return slot;
+}
+
+void Mainform::placeInClientArea(QMdiSubWindow *window) const
+{
+    // The area's own placement avoids the other windows but knows nothing of the screen's edge: a
+    // window that fits the client area is moved wholly into it, one that does not goes to its top
+    // left corner, so that its title bar shows. The room left for the area's scroll bars keeps a
+    // window inside when a larger one makes them appear.
+    const int bar = m_mdi->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_mdi);
+    const QSize client = m_mdi->contentsRect().size() - QSize(bar, bar);
+    const auto fit = [](int position, int size, int room) {
+        return size <= room ? std::clamp(position, 0, room - size) : 0;
+    };
+    window->move(fit(window->x(), window->width(), client.width()), fit(window->y(), window->height(), client.height()));
 }
 
 void Mainform::showWelcome()
@@ -192,28 +211,28 @@ int Mainform::dashboardWidthTwips() const
 
 void Mainform::showNewProject()
 {
-    nouvprojet *dialog = single(m_newProject);
+    nouvprojet *dialog = single(m_newProject, Placement::InClientArea);
     dialog->showForm();
     m_mdi->setActiveSubWindow(dialog->subWindow());
 }
 
 void Mainform::showOpenProject()
 {
-    openp *dialog = single(m_openProject);
+    openp *dialog = single(m_openProject, Placement::InClientArea);
     dialog->showForm();
     m_mdi->setActiveSubWindow(dialog->subWindow());
 }
 
 void Mainform::showVariables()
 {
-    var *editor = single(m_variables);
+    var *editor = single(m_variables, Placement::InClientArea);
     editor->showForm();
     m_mdi->setActiveSubWindow(editor->subWindow());
 }
 
 void Mainform::showGameOptions()
 {
-    gameoptions *window = single(m_gameOptions);
+    gameoptions *window = single(m_gameOptions, Placement::InClientArea);
     window->showForm();
     m_mdi->setActiveSubWindow(window->subWindow());
 }
@@ -233,7 +252,7 @@ mapeditor *Mainform::openMapEditor(const QString &mapNumber)
 combateditor *Mainform::openFightEditor()
 {
     auto *editor = new combateditor(m_session, *this);
-    addChild(editor);
+    placeInClientArea(addChild(editor));
     editor->showForm();
     m_mdi->setActiveSubWindow(editor->subWindow());
     return editor;

@@ -75,7 +75,10 @@ protected:
 private:
     void activated(QMdiSubWindow *window);
     void closeProjectWindows();
-    template <class T> T *single(QPointer<T> &slot);
+    // Windows whose place no design gives go where the area puts them, pulled into its client area.
+    enum class Placement { Designed, InClientArea };
+    template <class T> T *single(QPointer<T> &slot, Placement placement = Placement::Designed);
+    void placeInClientArea(QMdiSubWindow *window) const;
 
     Session &m_session;
     QMdiArea *m_mdi;

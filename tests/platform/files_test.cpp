@@ -29,6 +29,53 @@ TEST(Ansi, CharactersOutsideTheCodePageBecomeQuestionMarks)
     EXPECT_EQ(ansi::encode(text), QByteArray("a?b?"));
 }
 
+// What a file keeps of a text outside Windows-1252, and what the user is told was lost.
+TEST(Ansi, StoreGivesWhatTheFileKeepsAndEachLostCharacterOnce)
+{
+    struct Case {
+        const char *text;
+        QByteArray bytes;
+        QStringList lost;
+    };
+    const QList<Case> cases = {
+        // Text that Windows-1252 holds is written as it stands, the undefined bytes' characters too.
+        {"Épée œuvre € … – — «»\u0081\u009D", "\xC9p\xE9\x65 \x9Cuvre \x80 \x85 \x96 \x97 \xAB\xBB\x81\x9D", {}},
+        {"Grotte → Nord", "Grotte ? Nord", {"→"}},
+        // An emoji is one character: one '?', named once however often it comes; so is a flag,
+        // a heart with its emoji selector, a family joined by zero-width joiners.
+        {"😀a😀→😀", "?a???", {"😀", "→"}},
+        {"🇫🇷 ❤️ 👨‍👩‍👧", "? ? ?", {"🇫🇷", "❤️", "👨‍👩‍👧"}},
+        // The no-break spaces of other widths become the no-break space, with nothing lost.
+        {"Salut\u202F! 12\u2007h", "Salut\xA0! 12\xA0h", {}},
+        // A letter and its combining accent are the accented letter when Windows-1252 has it,
+        // else one lost character; so is a character whose canonical form is two.
+        {"Cafe\u0301 e\u0303 \u212B \u0958", "Caf\xE9 ? \xC5 ?", {"e\u0303", "\u0958"}},
+        // Line ends and tabs stay as they are beside a lost character.
+        {"a\r\nb\t→\r", "a\r\nb\t?\r", {"→"}},
+    };
+    for (const Case &c : cases) {
+        const QString text = QString::fromUtf8(c.text);
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(ansi::encode(text), c.bytes);
+        const ansi::Stored stored = ansi::store(text);
+        EXPECT_EQ(stored.text, ansi::decode(c.bytes));
+        EXPECT_EQ(stored.lost, c.lost);
+        // What was stored is stored again unchanged.
+        EXPECT_EQ(ansi::store(stored.text).text, stored.text);
+        EXPECT_TRUE(ansi::store(stored.text).lost.isEmpty());
+    }
+
+    // Nothing beside a lost character changes: every byte's character, then an arrow.
+    QByteArray all;
+    for (int i = 0; i < 256; ++i)
+        all += char(i);
+    EXPECT_EQ(ansi::encode(ansi::decode(all) + QString::fromUtf8("→")), all + '?');
+    // A lone surrogate, as a broken paste may leave, is one lost character too.
+    EXPECT_EQ(ansi::encode(QStringLiteral("a") + QChar(0xD800) + QStringLiteral("b")), "a?b");
+    // A project name must be held exactly: a stand-in is no exact form.
+    EXPECT_FALSE(ansi::canEncode(QString::fromUtf8("a\u202Fb")));
+}
+
 TEST(Ansi, AFailedReplaceLeavesTheOldFileWhole)
 {
     QTemporaryDir dir;

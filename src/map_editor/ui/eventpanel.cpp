@@ -3,10 +3,12 @@
 #include "map_editor/eventfile.h"
 #include "map_editor/eventlines.h"
 #include "map_editor/mapdocument.h"
+#include "platform/ansi.h"
 #include "platform/twips.h"
 #include "projects/module1.h"
 #include "projects/numbers.h"
 #include "projects/session.h"
+#include "projects/storedtext.h"
 #include "shell/controls.h"
 
 #include <QComboBox>
@@ -17,8 +19,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QStyleOptionButton>
-#include <QStylePainter>
 
 using namespace controls;
 
@@ -39,31 +39,6 @@ int variableCount(const Module1::IniSnapshot &ini)
     return fileCount(ini.readini(QStringLiteral("Variables"), QStringLiteral("nombre"))).value;
 }
 
-// A button whose caption wraps onto a second line, as "Change the position of hero" needs in
-// its two-line-high button; QPushButton itself never wraps.
-class WrapButton : public QPushButton {
-public:
-    WrapButton(const char *name, const QString &text, int left, int top, int width, int height, QWidget *parent)
-        : QPushButton(text, parent)
-    {
-        setObjectName(QString::fromLatin1(name));
-        setGeometry(twipsRect(left, top, width, height));
-        setFont(arial());
-    }
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QStylePainter painter(this);
-        QStyleOptionButton option;
-        initStyleOption(&option);
-        option.text.clear();
-        painter.drawControl(QStyle::CE_PushButton, option);
-        style()->drawItemText(&painter, rect().adjusted(3, 1, -3, -1), Qt::AlignCenter | Qt::TextWordWrap, palette(),
-                              isEnabled(), text(), QPalette::ButtonText);
-    }
-};
-
 } // namespace
 
 EventPanel::EventPanel(Session &session, EventPanelHost &host, QWidget *parent)
@@ -83,8 +58,8 @@ void EventPanel::buildControls()
 
     if (fr)
         Command24 = button(this, "Command24", s.tx("", "Entrer code"), 120, 2400, 1815, 255);
-    Command23 = new WrapButton("Command23", s.tx("Change the position of hero", "Changer la position du héro"), 120,
-                               fr ? 2760 : 2520, 1815, 495, this);
+    Command23 = button(this, "Command23", s.tx("Change the position of hero", "Changer la position du héro"), 120,
+                       fr ? 2760 : 2520, 1815, 495);
     Command20 = button(this, "Command20", s.tx("Cancel", "Annuler"), 6960, 3360, 1095, 375);
 
     Frame7 = frame(this, "Frame7", QStringLiteral("Conditions"), 1920, 1800, 3375, 1095);
@@ -136,12 +111,10 @@ void EventPanel::buildControls()
     co = label(this, "co", QStringLiteral("0"), 960, 360, 255, 255);
     Label8 = label(this, "Label8", QStringLiteral("Position :"), 120, 360, 735, 255);
 
-    // The controls were made in the order of the window's design, topmost first, so the
+    // The controls were made in the order of the window's design, front-most first, so the
     // frames cover the event list where they overlap it.
-    for (QObject *child : children()) {
-        if (auto *w = qobject_cast<QWidget *>(child))
-            w->lower();
-    }
+    for (QWidget *container : std::initializer_list<QWidget *>{this, Frame7, Frame10, Frame8, Frame9})
+        stackAsMade(container);
 
     connect(Command2, &QPushButton::clicked, this, &EventPanel::Command2_Click);
     connect(Command20, &QPushButton::clicked, this, &EventPanel::Command20_Click);
@@ -174,8 +147,11 @@ QStringList EventPanel::lines() const
 
 void EventPanel::append(const QString &line)
 {
-    // A break pasted into the HP amount or a typed line of code stays inside its one line.
-    listev->addItem(eventfile::oneLine(line));
+    // A break pasted into the HP amount or a typed line of code stays inside its one line, and
+    // the list shows the line as the cell file will hold it.
+    const ansi::Stored stored = ansi::store(eventfile::oneLine(line));
+    listev->addItem(stored.text);
+    storedtext::tellLoss(m_session, storedtext::Field::EventLine, stored.lost);
 }
 
 QString EventPanel::cellFile() const

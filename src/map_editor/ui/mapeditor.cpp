@@ -2,10 +2,12 @@
 
 #include "art/art.h"
 #include "map_editor/tilesets.h"
+#include "platform/ansi.h"
 #include "platform/twips.h"
 #include "projects/module1.h"
 #include "projects/numbers.h"
 #include "projects/session.h"
+#include "projects/storedtext.h"
 #include "shell/controls.h"
 #include "shell/mainform.h"
 
@@ -116,10 +118,6 @@ void mapeditor::buildControls()
     m_panel = new EventPanel(session(), *this, this);
     m_panel->setGeometry(fr ? twipsRect(0, 3720, 9615, 3855) : twipsRect(120, 5880, 9615, 3855));
 
-    // Frames are opaque, as the French window's menus and tile-set frame lie over the map.
-    for (QGroupBox *f : {Frame1, Frame2, Frame3, Frame4})
-        f->setAutoFillBackground(true);
-
     if (!fr) {
         VScroll1 = vScroll(this, "VScroll1", 7200, 0, 255, 3735, 1, 1, 1);
         HScroll4 = hScroll(this, "HScroll4", 0, 3720, 7215, 255, 1, 1, 1);
@@ -138,6 +136,8 @@ void mapeditor::buildConfiguration()
     Label4 = label(Frame2, "Label4", QStringLiteral("1"), 360, 600, 375, 255);
     Label6 = label(Frame2, "Label6", s.tx("Starting position of the hero", "Position de départ du héro"), 120, 240,
                    2175, 255);
+    // Transparent: it runs to the frame's right edge, and its border shows through it.
+    Label6->setAutoFillBackground(false);
     Label9 = label(Frame2, "Label9", QStringLiteral("X :"), 120, 600, 255, 255);
     Label10 = label(Frame2, "Label10", QStringLiteral("Y :"), 120, 840, 255, 255);
     if (!fr) {
@@ -159,7 +159,6 @@ void mapeditor::buildConfiguration()
 
     // The option button sits on the brush frame's title and stands for it.
     Option1[0] = option(Frame2, "Option1_0", s.tx("Picture", "Déssin"), 120, 1440, 855, 255);
-    Option1[0]->setAutoFillBackground(true);
     Option1[0]->setChecked(true);
 
     Command10 = button(Frame2, "Command10", s.tx("Reset the map to zero", "Remettre la carte à zéro"), 120,
@@ -290,11 +289,18 @@ void mapeditor::loadmap()
 void mapeditor::savemap()
 {
     Frame3->hide();
+    const ansi::Stored name = ansi::store(Text1->text());
     const mapdoc::SaveResult saved =
-        mapdoc::save(session(), m_tag, Text1->text(), Label4->text(), Label5->text(), m_state);
+        mapdoc::save(session(), m_tag, name.text, Label4->text(), Label5->text(), m_state);
     if (saved.outcome == mapdoc::SaveResult::Written) {
         m_refusalShown = false;
         m_failureShown = false;
+        // The box shows what projet.ini holds, so a lost character is told once, not at
+        // every press.
+        if (name.text != Text1->text()) {
+            Text1->setText(name.text);
+            storedtext::tellLoss(session(), storedtext::Field::MapName, name.lost);
+        }
         return;
     }
     if (saved.outcome == mapdoc::SaveResult::NotWritten) {

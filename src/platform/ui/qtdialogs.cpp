@@ -1,11 +1,15 @@
 #include "platform/ui/qtdialogs.h"
 
+#include "shell/controls.h"
+
 #include <QInputDialog>
 #include <QMessageBox>
 
 MsgAnswer QtDialogs::message(const QString &text, MsgButtons buttons, MsgIcon icon, const QString &title)
 {
     QMessageBox box(m_parent);
+    // The windows' own font, as the platform's boxes share the windows' system font.
+    box.setFont(controls::arial());
     box.setWindowTitle(title.isEmpty() ? kDefaultTitle : title);
     // Shown as written: a text that holds "<b>" or the like is no markup.
     box.setTextFormat(Qt::PlainText);
@@ -24,8 +28,10 @@ MsgAnswer QtDialogs::message(const QString &text, MsgButtons buttons, MsgIcon ic
 
 QString QtDialogs::input(const QString &prompt, const QString &title)
 {
-    bool ok = false;
-    const QString answer = QInputDialog::getText(m_parent, title.isEmpty() ? kDefaultTitle : title, prompt,
-                                                 QLineEdit::Normal, QString(), &ok);
-    return ok ? answer : QString();
+    QInputDialog box(m_parent);
+    box.setFont(controls::arial());
+    box.setWindowTitle(title.isEmpty() ? kDefaultTitle : title);
+    box.setLabelText(prompt);
+    box.setInputMode(QInputDialog::TextInput);
+    return box.exec() == QDialog::Accepted ? box.textValue() : QString();
 }

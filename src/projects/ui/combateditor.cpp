@@ -70,6 +70,9 @@ combateditor::combateditor(Session &session, Mainform &mainform) : Form(session,
 
     Label1 = controls::label(this, "Label1", session.tx("Fight : ", "Combat : "), 120, 120, 735, 255);
     Label2 = controls::label(this, "Label2", QStringLiteral("1"), 720, 120, 735, 255);
+    // The selector's caption lies in front of the number label that its right end overlaps, so
+    // that "Combat : " shows whole; the number behind it stays hidden.
+    Label2->stackUnder(Label1);
     HScroll1 = controls::hScroll(this, "HScroll1", 120, 360, 1215, 255, 0, 32767, 0);
     // Like the platform's Change event: once per move, not at every step of a drag.
     HScroll1->setTracking(false);
@@ -98,6 +101,8 @@ combateditor::combateditor(Session &session, Mainform &mainform) : Form(session,
         Picture1[h]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         Picture1[h]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         Picture1[h]->setPixmap(art::fightPortrait());
+        // The portrait's box lies behind the "Load" button whose bottom edge it overlaps.
+        Picture1[h]->stackUnder(Command2[h]);
         // Too small for its caption to show.
         hactive[h] =
             controls::checkBox(f, controlName("hactive", h).constData(),

@@ -1,7 +1,9 @@
 #include "projects/ui/nouvprojet.h"
 
+#include "platform/ansi.h"
 #include "projects/newproject.h"
 #include "projects/session.h"
+#include "projects/storedtext.h"
 #include "shell/controls.h"
 #include "shell/mainform.h"
 
@@ -37,7 +39,8 @@ Qt::WindowFlags nouvprojet::frameFlags() const
 void nouvprojet::Command1_Click()
 {
     const QString name = Text1->text();
-    const QString failure = newproject::create(session().toolFolder(), name, Text2->text(), session().edition());
+    const ansi::Stored author = ansi::store(Text2->text());
+    const QString failure = newproject::create(session().toolFolder(), name, author.text, session().edition());
     if (!failure.isEmpty()) {
         // What was made stays; the dialog stays open for another try.
         session().dialogs().message(
@@ -50,5 +53,9 @@ void nouvprojet::Command1_Click()
     session().setCurrentProject(name);
     mainform().showDashboard();
     mainform().openMapEditor(QStringLiteral("01"));
+    // The dashboard shows the author as projet.ini holds it, and so does the box until the
+    // dialog closes.
+    Text2->setText(author.text);
+    storedtext::tellLoss(session(), storedtext::Field::Author, author.lost);
     closeForm();
 }

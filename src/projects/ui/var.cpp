@@ -1,8 +1,10 @@
 #include "projects/ui/var.h"
 
+#include "platform/ansi.h"
 #include "projects/module1.h"
 #include "projects/numbers.h"
 #include "projects/session.h"
+#include "projects/storedtext.h"
 #include "shell/controls.h"
 
 #include <QDir>
@@ -169,9 +171,11 @@ void var::Command1_Click()
         return;
     }
     // A cancelled box answers "", stored as an empty start value.
-    m_unsaved = Unsaved{n, session().dialogs().input(kQuestion), true};
+    const ansi::Stored value = ansi::store(session().dialogs().input(kQuestion));
+    m_unsaved = Unsaved{n, value.text, true};
     writeUnsaved();
     loadvars();
+    storedtext::tellLoss(session(), storedtext::Field::StartValue, value.lost);
 }
 
 void var::List1_Click()
@@ -184,7 +188,9 @@ void var::List1_Click()
         loadvars();
         return;
     }
-    m_unsaved = Unsaved{row + 1, session().dialogs().input(kQuestion), false};
+    const ansi::Stored value = ansi::store(session().dialogs().input(kQuestion));
+    m_unsaved = Unsaved{row + 1, value.text, false};
     writeUnsaved();
     loadvars();
+    storedtext::tellLoss(session(), storedtext::Field::StartValue, value.lost);
 }
