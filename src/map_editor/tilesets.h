@@ -1,5 +1,7 @@
 #pragma once
 
+#include "projects/module1.h"
+
 #include <QString>
 
 #include <optional>
@@ -29,6 +31,8 @@ int brushMaximum(const QString &toolFolder, const QString &set);
 
 // [Carte<NN>] texture of the current project.
 QString mapTileSet(const Session &session, const QString &map);
+// The same through a cache, for a redraw that asks ten times a second.
+QString mapTileSet(const Session &session, const QString &map, Module1::IniCache &cache);
 
 struct Change {
     bool sheetFound = false;

@@ -1,13 +1,10 @@
 #pragma once
 
-#include "platform/ansi.h"
-
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QHash>
 #include <QString>
 
-#include <functional>
 #include <utility>
 
 // The private-profile INI reader and writer, behaving as the Windows functions do, on
@@ -34,16 +31,12 @@ private:
 };
 
 // Returns the value, at most bufferSize - 1 characters, or "" when the file, section or key
-// is missing.
+// is missing. It reads the file only as far as the entry.
 QString read(const QString &section, const QString &key, const QString &file, int bufferSize = 255);
-
-// How the writer reads the file it edits: false when the file cannot be read.
-using FileRead = std::function<bool(const QString &path, QByteArray &bytes)>;
 
 // Stores the value, creating the file, section and key as needed. False when nothing could be
 // written: a missing folder, or a file that exists but cannot be read (it is left untouched,
 // since rewriting it would lose every other entry).
-bool write(const QString &section, const QString &key, const QString &value, const QString &file,
-           const FileRead &readFile = ansi::readFile);
+bool write(const QString &section, const QString &key, const QString &value, const QString &file);
 
 } // namespace ini
