@@ -1,6 +1,8 @@
 #include "generator/generator.h"
 
 #include "platform/ansi.h"
+#include "platform/ini.h"
+#include "projects/counts.h"
 #include "projects/module1.h"
 #include "projects/numbers.h"
 #include "projects/session.h"
@@ -12,7 +14,6 @@
 
 #include <algorithm>
 #include <array>
-#include <optional>
 
 namespace generator {
 
@@ -25,34 +26,7 @@ const QString crlf = QStringLiteral("\r\n");
 constexpr int rows = 9;
 constexpr int columns = 17;
 
-// A count read from projet.ini: empty counts as 0 and a negative one runs no loop. Sets
-// `problem` to the user's message when the text is not a usable number; generating a count
-// beyond the bound would only exhaust memory.
-std::optional<int> readCount(const Session &session, const QString &text, const char *whatEn, const char *whatFr,
-                             QString &problem)
-{
-    const FileCount count = fileCount(text);
-    const QString what = session.tx(whatEn, whatFr);
-    switch (count.status) {
-    case FileCount::Valid:
-    case FileCount::Empty:
-    case FileCount::Negative:
-        return count.value;
-    case FileCount::NotNumber:
-        problem = session.tx("%1 in projet.ini is not a whole number: \"%2\".",
-                             "%1 de projet.ini n'est pas un nombre entier : \"%2\".")
-                      .arg(what, text);
-        break;
-    case FileCount::TooLarge:
-        problem = session.tx("%1 in projet.ini is too large: \"%2\" (at most %3).",
-                             "%1 de projet.ini est trop grand : \"%2\" (%3 au plus).")
-                      .arg(what, text, QString::number(kLargestCount));
-        break;
-    }
-    return std::nullopt;
-}
-
-QString variablesText(const Module1::IniSnapshot &ini, int count)
+QString variablesText(const ini::Snapshot &project, int count)
 {
     QString v = QStringLiteral("--Variables du jeu") + crlf + QStringLiteral("var = {}") + crlf;
     v.reserve(v.size() + qsizetype(count) * 24);
@@ -60,7 +34,7 @@ QString variablesText(const Module1::IniSnapshot &ini, int count)
         const QString n = QString::number(i);
         v += QLatin1StringView("var[") + n + QLatin1StringView("] = ");
         // Quoted so that a value holding a double quote or a backslash still reads back as typed.
-        appendLuaQuoted(v, ini.readini(QStringLiteral("Variable") + n, QStringLiteral("valeur")));
+        appendLuaQuoted(v, project.value(QStringLiteral("Variable") + n, QStringLiteral("valeur")));
         v += crlf;
     }
     return v;
@@ -114,12 +88,12 @@ CompileResult compile(const Session &session)
 {
     CompileResult result;
     // One reading of projet.ini for every value the generation takes from it.
-    const Module1::IniSnapshot ini(session.projectIni());
+    const ini::Snapshot project(session.projectIni());
     Facts &f = result.facts;
     f.name = session.currentProject();
-    f.author = ini.readini(QStringLiteral("Jeu"), QStringLiteral("Auteur"));
-    f.maps = ini.readini(QStringLiteral("Jeu"), QStringLiteral("cartes"));
-    f.fights = ini.readini(QStringLiteral("Jeu"), QStringLiteral("combats"));
+    f.author = project.value(QStringLiteral("Jeu"), QStringLiteral("Auteur"));
+    f.maps = project.value(QStringLiteral("Jeu"), QStringLiteral("cartes"));
+    f.fights = project.value(QStringLiteral("Jeu"), QStringLiteral("combats"));
 
     const QString notWritten = session.tx("variables.lua and ev.lua were not written.",
                                           "variables.lua et ev.lua n'ont pas été écrits.");
@@ -133,7 +107,7 @@ CompileResult compile(const Session &session)
     }
     // Without projet.ini every value reads as empty too, and the game would be made with no
     // map and no variable.
-    if (QByteArray bytes; !ansi::readFile(session.projectIni(), bytes)) {
+    if (!project.wasRead()) {
         const QString ini = session.projectIni();
         result.error =
             (QFileInfo::exists(ini)
@@ -147,18 +121,15 @@ CompileResult compile(const Session &session)
 
     // Both counts are checked before anything is written, so a good ev.lua is never replaced
     // by a half-made one.
+    const ReadCount variables =
+        generatedCount(session.edition(), project.value(QStringLiteral("Variables"), QStringLiteral("nombre")),
+                       "The number of variables ([Variables] nombre)", "Le nombre de variables ([Variables] nombre)");
+    const ReadCount maps = generatedCount(session.edition(), f.maps, "The number of maps ([Jeu] cartes)",
+                                          "Le nombre de cartes ([Jeu] cartes)");
     QStringList problems;
-    QString problem;
-    const std::optional<int> variables =
-        readCount(session, ini.readini(QStringLiteral("Variables"), QStringLiteral("nombre")),
-                  "The number of variables ([Variables] nombre)", "Le nombre de variables ([Variables] nombre)",
-                  problem);
-    if (!variables)
-        problems << problem;
-    const std::optional<int> maps = readCount(session, f.maps, "The number of maps ([Jeu] cartes)",
-                                              "Le nombre de cartes ([Jeu] cartes)", problem);
-    if (!maps)
-        problems << problem;
+    for (const ReadCount &count : {variables, maps})
+        if (!count.failure.isEmpty())
+            problems << count.failure;
     if (!problems.isEmpty()) {
         result.error = problems.join(QLatin1Char('\n')) + QLatin1Char('\n') + notWritten;
         return result;
@@ -168,13 +139,13 @@ CompileResult compile(const Session &session)
     // game would run on the old scripts as if all were well.
     const QString cannotWrite = session.tx("%1 could not be written (%2).", "%1 n'a pas pu être écrit (%2).");
     const QString variablesPath = session.projectPath(QStringLiteral("/variables.lua"));
-    if (const Saved saved = Module1::savefile(variablesText(ini, *variables), variablesPath); !saved) {
+    if (const Saved saved = Module1::savefile(variablesText(project, variables.value), variablesPath); !saved) {
         result.error =
             cannotWrite.arg(QDir::toNativeSeparators(variablesPath), saved.reason) + QLatin1Char('\n') + notWritten;
         return result;
     }
     const QString eventsPath = session.projectPath(QStringLiteral("/ev.lua"));
-    if (const Saved saved = Module1::savebytes(eventsText(session, *maps), eventsPath); !saved)
+    if (const Saved saved = Module1::savebytes(eventsText(session, maps.value), eventsPath); !saved)
         result.error = cannotWrite.arg(QDir::toNativeSeparators(eventsPath), saved.reason) + QLatin1Char('\n') +
                        session.tx("variables.lua was written; ev.lua was not.",
                                   "variables.lua a été écrit ; ev.lua ne l'a pas été.");

@@ -175,34 +175,17 @@ QList<NotSaved> reset(const Session &session, const QString &map, MapState &stat
     return failures;
 }
 
-namespace {
-
-QString mapCountText(const Session &session)
-{
-    return Module1::readini(QStringLiteral("Jeu"), QStringLiteral("cartes"), session.projectIni());
-}
-
-} // namespace
-
 FileCount mapCount(const Session &session)
 {
-    return fileCount(mapCountText(session));
+    return fileCount(Module1::readini(QStringLiteral("Jeu"), QStringLiteral("cartes"), session.projectIni()));
 }
 
 std::optional<int> chooserMaximum(const Session &session)
 {
-    const QString cartes = mapCountText(session);
-    const FileCount count = fileCount(cartes);
-    std::optional<int> maximum;
-    if (count.valid())
-        maximum = count.value;
-    else if (count.status == FileCount::TooLarge)
-        maximum = kLargestCount; // the chooser cannot go further anyway
-    else if (const std::optional<short> rounded = toInt16(cartes); count.status == FileCount::NotNumber && rounded)
-        maximum = *rounded; // a fraction is a number too
-    if (!maximum || *maximum < 1)
+    const FileCount count = mapCount(session);
+    if (!count.valid() || count.value < 1)
         return std::nullopt;
-    return maximum;
+    return count.value;
 }
 
 NewMap createMap(const Session &session)

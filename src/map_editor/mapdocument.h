@@ -103,9 +103,8 @@ QList<NotSaved> reset(const Session &session, const QString &map, MapState &stat
 
 // [Jeu] cartes of the current project.
 FileCount mapCount(const Session &session);
-// The highest map a map chooser offers for [Jeu] cartes of the current project: the count, a
-// fraction rounded as the platform's conversion rounds it, at most 32767; nothing when it is
-// missing, not a number or below 1.
+// The highest map a map chooser offers for [Jeu] cartes of the current project: the count;
+// nothing when it is 0 or no count (fileCount), as no window lists a map then.
 std::optional<int> chooserMaximum(const Session &session);
 
 struct NewMap {

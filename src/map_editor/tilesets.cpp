@@ -51,6 +51,11 @@ QString mapTileSet(const Session &session, const QString &map)
     return Module1::readini(QStringLiteral("Carte") + map, QStringLiteral("texture"), session.projectIni());
 }
 
+QString mapTileSet(const Session &session, const QString &map, Module1::IniCache &cache)
+{
+    return cache.readini(QStringLiteral("Carte") + map, QStringLiteral("texture"), session.projectIni());
+}
+
 QString mapSheetPath(const Session &session, const QString &map)
 {
     return session.projectPath(QStringLiteral("/images/map") + map + QStringLiteral("/terrain.png"));

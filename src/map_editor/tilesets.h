@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/saved.h"
+#include "projects/module1.h"
 
 #include <QString>
 
@@ -31,6 +32,8 @@ int brushMaximum(const QString &toolFolder, const QString &set);
 
 // [Carte<NN>] texture of the current project.
 QString mapTileSet(const Session &session, const QString &map);
+// The same through a cache, for a redraw that asks ten times a second.
+QString mapTileSet(const Session &session, const QString &map, Module1::IniCache &cache);
 
 // The project's copy of map NN's sheet, images/map<NN>/terrain.png.
 QString mapSheetPath(const Session &session, const QString &map);

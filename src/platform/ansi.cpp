@@ -209,11 +209,6 @@ bool readFile(const QString &path, QByteArray &bytes)
     return true;
 }
 
-bool FileReader::read(const QString &path)
-{
-    return readNative(QFile::encodeName(path));
-}
-
 bool FileReader::readNative(const QByteArray &path)
 {
     if (readWhole(path, m_buffer, m_size))

@@ -47,10 +47,9 @@ QString readFailure(const QString &path);
 // files in a row.
 class FileReader {
 public:
-    // False when the file cannot be read, as readFile; the bytes are then empty.
-    bool read(const QString &path);
-    // The same with the path as the file system names it (QFile::encodeName), for a caller that
-    // builds thousands of paths from one folder.
+    // The path as the file system names it (QFile::encodeName), for a caller that builds
+    // thousands of paths from one folder. False when the file cannot be read, as readFile; the
+    // bytes are then empty.
     bool readNative(const QByteArray &path);
     // The bytes of the last read, valid until the next one.
     QByteArrayView bytes() const { return QByteArrayView(m_buffer.constData(), m_size); }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/ansi.h"
 #include "platform/saved.h"
 
 #include <QByteArray>
@@ -8,7 +7,6 @@
 #include <QHash>
 #include <QString>
 
-#include <functional>
 #include <utility>
 
 // The private-profile INI reader and writer, behaving as the Windows functions do, on
@@ -23,8 +21,11 @@ public:
     explicit Snapshot(const QString &file);
     // The value, at most bufferSize - 1 characters, or "" when the section or key is missing.
     QString value(const QString &section, const QString &key, int bufferSize = 255) const;
+    // False when the file was missing or could not be read.
+    bool wasRead() const { return m_read; }
 
 private:
+    bool m_read = false;
     // The file's bytes, which every name and value below is a view into; they are never
     // changed after parsing, so a copy shares them and its views stay good.
     QByteArray m_bytes;
@@ -35,16 +36,12 @@ private:
 };
 
 // Returns the value, at most bufferSize - 1 characters, or "" when the file, section or key
-// is missing.
+// is missing. It reads the file only as far as the entry.
 QString read(const QString &section, const QString &key, const QString &file, int bufferSize = 255);
-
-// How the writer reads the file it edits: false when the file cannot be read.
-using FileRead = std::function<bool(const QString &path, QByteArray &bytes)>;
 
 // Stores the value, creating the file, section and key as needed. Fails, with the reason, when
 // nothing could be written: a missing folder, a full disk, or a file that exists but cannot be
 // read (it is left untouched, since rewriting it would lose every other entry).
-Saved write(const QString &section, const QString &key, const QString &value, const QString &file,
-            const FileRead &readFile = ansi::readFile);
+Saved write(const QString &section, const QString &key, const QString &value, const QString &file);
 
 } // namespace ini

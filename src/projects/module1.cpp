@@ -17,17 +17,18 @@ QString readini(const QString &section, const QString &key, const QString &file)
     return ini::read(section, key, file, kIniBuffer);
 }
 
-struct IniSnapshot::Parsed {
-    ini::Snapshot snapshot;
-};
-
-IniSnapshot::IniSnapshot(const QString &file) : m_parsed(new Parsed{ini::Snapshot(file)}) {}
-
-IniSnapshot::~IniSnapshot() = default;
-
-QString IniSnapshot::readini(const QString &section, const QString &key) const
+QString IniCache::readini(const QString &section, const QString &key, const QString &file)
 {
-    return m_parsed->snapshot.value(section, key, kIniBuffer);
+    // The stamp is taken before the reading: a change in between shows at the next call.
+    const FileStamp now = stampOf(file);
+    if (file == m_file && section == m_section && key == m_key && unchangedSince(m_stamp, now))
+        return m_value;
+    m_value = Module1::readini(section, key, file);
+    m_section = section;
+    m_key = key;
+    m_file = file;
+    m_stamp = now;
+    return m_value;
 }
 
 Saved writeini(const QString &section, const QString &key, const QString &value, const QString &file)

@@ -1,11 +1,10 @@
 #pragma once
 
+#include "platform/filestamp.h"
 #include "platform/saved.h"
 
 #include <QByteArray>
 #include <QString>
-
-#include <memory>
 
 // The four procedures through which every window reaches INI entries and text files.
 // None of them ever shows a message: a write that fails leaves its file as it was and says
@@ -20,20 +19,17 @@ Saved savefile(const QString &content, const QString &path);
 // the cell files' own bytes.
 Saved savebytes(const QByteArray &content, const QString &path);
 
-// Many entries of one INI file from a single reading of it, for a window or the generator that
-// reads them in a row: each answers what readini answered when the file was read, so a value
-// written after it is not seen.
-class IniSnapshot {
+// readini for a caller that reads one entry again and again, as the map editor's redraw does ten
+// times a second: the file is read again only when the file system says that it changed (or
+// changed too recently to tell), so an unchanged file costs one look at its stamp whatever its
+// size. A change that another program makes is seen as one the program makes.
+class IniCache {
 public:
-    explicit IniSnapshot(const QString &file);
-    ~IniSnapshot();
-    QString readini(const QString &section, const QString &key) const;
+    QString readini(const QString &section, const QString &key, const QString &file);
 
 private:
-    // The platform reader's snapshot, kept out of this header so that its names stay out of
-    // every window's.
-    struct Parsed;
-    std::unique_ptr<const Parsed> m_parsed;
+    QString m_section, m_key, m_file, m_value;
+    FileStamp m_stamp;
 };
 
 } // namespace Module1

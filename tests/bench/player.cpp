@@ -3,12 +3,23 @@
 // picture that does not change (the intro, the title menu, the hero standing) and while the
 // hero walks. The processor time is read from /proc over 10 s of each run, 60 frames a second.
 // Run by hand: build-rel/tests/bench_player [runs, 5 by default] [another luaplayer.exe to measure]
+//
+// It then measures the share of a core that the editor takes with one map editor open and
+// nothing happening, by size of projet.ini, and the time of one readini on each projet.ini.
+// build-rel/tests/bench_player editor [runs] measures only these.
 
+#include "harness.h"
+#include "map_editor/ui/mapeditor.h"
+#include "projectlayout.h"
+#include "projects/module1.h"
 #include "projects/newproject.h"
+#include "projects/numbers.h"
 #include "toolfolder.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -125,13 +136,162 @@ int heroMoves(const QString &program, const QString &project, const QString &key
     return moves;
 }
 
+// --- An idle map editor ------------------------------------------------------------------------
+
+struct EditorCase {
+    int maps;
+    int variables;
+};
+constexpr EditorCase editorCases[] = {{1, 0}, {100, 0}, {100, 2000}, {100, 8000}};
+constexpr int editorLeadInMs = 1000;
+const char *const editorWindowMode = "editor-window";
+
+// projet.ini as the editors leave it when the maps are made after the variables: map 01 with the
+// game, every later map after the last variable, so that the last map's tile set is the file's
+// last entry.
+QByteArray editorProjectIni(int maps, int variables)
+{
+    QByteArray ini = "[Jeu]\r\nnom=Bench\r\nauteur=Ann\r\nver=3.0.0\r\ncartes=" + pad2(maps).toLatin1() +
+                     "\r\ncombats=0\r\n[Carte01]\r\ntexture=01\r\nnom=Carte 1\r\n[Variables]\r\nnombre=" +
+                     QByteArray::number(variables) + "\r\n";
+    for (int v = 1; v <= variables; ++v)
+        ini += "[Variable" + QByteArray::number(v) + "]\r\nnumero=" + QByteArray::number(v) +
+               "\r\nvaleur=" + QByteArray::number(10000000 + v * 7919 % 90000000) + "\r\n";
+    for (int m = 2; m <= maps; ++m)
+        ini += "[Carte" + pad2(m).toLatin1() + "]\r\ntexture=01\r\nnom=Carte " + QByteArray::number(m) + "\r\n";
+    return ini;
+}
+
+// The processor time of every thread of the process so far, in seconds, to the nanosecond.
+std::optional<double> threadSeconds(qint64 pid)
+{
+    long long ns = 0;
+    bool any = false;
+    QDirIterator tasks(QStringLiteral("/proc/%1/task").arg(pid), QDir::Dirs | QDir::NoDotAndDotDot);
+    while (tasks.hasNext()) {
+        QFile stat(tasks.next() + QStringLiteral("/schedstat"));
+        if (stat.open(QIODevice::ReadOnly)) {
+            ns += stat.readAll().split(' ').value(0).toLongLong();
+            any = true;
+        }
+    }
+    return any ? std::optional<double>(double(ns) / 1e9) : std::nullopt;
+}
+
+// The child: the program's main window with one map editor on the last map, in its own event
+// loop; says "ready" once the editor shows.
+int editorWindow(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    const int maps = argc > 2 ? std::max(1, QString::fromLocal8Bit(argv[2]).toInt()) : 1;
+    const int variables = argc > 3 ? std::max(0, QString::fromLocal8Bit(argv[3]).toInt()) : 0;
+    Harness h;
+    layOutProject(h.session, QStringLiteral("Bench"));
+    if (maps > 1)
+        addMap(h.session, pad2(maps));
+    writeBytes(h.session.projectIni(), editorProjectIni(maps, variables));
+    h.mainform->openMapEditor(pad2(maps));
+    h.settle();
+    std::printf("ready\n");
+    std::fflush(stdout);
+    return app.exec();
+}
+
+// One run: the editor's share of one core in percent, or a negative value when it failed.
+double measureEditor(const QString &display, const EditorCase &c)
+{
+    QProcess editor;
+    editor.setProcessEnvironment(playerEnvironment(display, QString()));
+    editor.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    editor.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(editorWindowMode),
+                                                           QString::number(c.maps), QString::number(c.variables)});
+    QByteArray said;
+    while (!said.contains("ready") && editor.waitForReadyRead(60000))
+        said += editor.readAllStandardOutput();
+    QThread::msleep(editorLeadInMs);
+    const std::optional<double> before = threadSeconds(editor.processId());
+    QElapsedTimer clock;
+    clock.start();
+    QThread::msleep(measuredMs);
+    const std::optional<double> after = threadSeconds(editor.processId());
+    const qint64 elapsed = clock.elapsed();
+    const bool running = editor.state() == QProcess::Running;
+    editor.kill();
+    editor.waitForFinished();
+    if (!said.contains("ready") || !before || !after || !running)
+        return -1;
+    return (*after - *before) * 100000.0 / double(elapsed);
+}
+
+// One readini of the last map's tile set, as the editor's redraw reads it: min and median in
+// microseconds over a second's worth of reads.
+std::pair<double, double> timeReadini(const QString &file, int maps)
+{
+    std::vector<double> us;
+    QElapsedTimer total;
+    total.start();
+    while (us.size() < 20 || (total.elapsed() < 1000 && us.size() < 100000)) {
+        QElapsedTimer t;
+        t.start();
+        const QString set = Module1::readini(QStringLiteral("Carte") + pad2(maps), QStringLiteral("texture"), file);
+        us.push_back(double(t.nsecsElapsed()) / 1e3);
+        if (set != QLatin1String("01"))
+            return {-1, -1};
+    }
+    std::sort(us.begin(), us.end());
+    return {us.front(), us[us.size() / 2]};
+}
+
+int idleEditor(const QString &display, int runs)
+{
+    QTemporaryDir dir;
+    std::printf("\none readini of the last map's tile set   (us)\n");
+    std::printf("%-28s %10s %10s %10s\n", "project", "projet.ini", "min", "median");
+    for (const EditorCase &c : editorCases) {
+        const QString file = dir.filePath(QStringLiteral("projet.ini"));
+        const QByteArray bytes = editorProjectIni(c.maps, c.variables);
+        writeBytes(file, bytes);
+        const auto [min, median] = timeReadini(file, c.maps);
+        if (min < 0) {
+            std::fprintf(stderr, "readini does not read the tile set\n");
+            return 1;
+        }
+        std::printf("%3d maps, %4d variables      %8.1f KB %10.1f %10.1f\n", c.maps, c.variables,
+                    double(bytes.size()) / 1024.0, min, median);
+    }
+    std::printf("\none map editor open on the last map, nothing happening: %d runs of %d s\n", runs,
+                measuredMs / 1000);
+    std::printf("%-28s %10s %10s   (%% of one core)\n", "project", "min", "median");
+    for (const EditorCase &c : editorCases) {
+        std::vector<double> shares;
+        for (int i = 0; i < runs; ++i) {
+            const double share = measureEditor(display, c);
+            if (share < 0) {
+                std::fprintf(stderr, "the editor did not run through the measurement\n");
+                return 1;
+            }
+            shares.push_back(share);
+        }
+        std::sort(shares.begin(), shares.end());
+        std::printf("%3d maps, %4d variables      %10.2f %10.2f\n", c.maps, c.variables, shares.front(),
+                    shares[shares.size() / 2]);
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
+    if (argc > 1 && qstrcmp(argv[1], editorWindowMode) == 0)
+        return editorWindow(argc, argv);
     QCoreApplication app(argc, argv);
-    const int runs = argc > 1 ? std::max(QString::fromLocal8Bit(argv[1]).toInt(), 1) : 5;
-    const QString program = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral(TARNWICK_LUAPLAYER);
+    const bool editorOnly = argc > 1 && qstrcmp(argv[1], "editor") == 0;
+    const int first = editorOnly ? 2 : 1;
+    const int runs = argc > first ? std::max(QString::fromLocal8Bit(argv[first]).toInt(), 1) : 5;
+    const QString program =
+        argc > first + 1 ? QString::fromLocal8Bit(argv[first + 1]) : QStringLiteral(TARNWICK_LUAPLAYER);
 
     // Xvfb picks a free display and names it on the descriptor given.
     QProcess xvfb;
@@ -146,6 +306,8 @@ int main(int argc, char **argv)
         return 1;
     }
     const QString display = QStringLiteral(":") + QString::fromLatin1(number.trimmed());
+    if (editorOnly)
+        return idleEditor(display, runs);
 
     ToolFolder tool;
     QDir().mkpath(tool.file(QStringLiteral("/projets")));
@@ -195,6 +357,8 @@ int main(int argc, char **argv)
         std::printf("%-24s %10.1f %10.1f\n", s.name, shares.front(), shares[shares.size() / 2]);
         std::fflush(stdout);
     }
+    if (idleEditor(display, runs) != 0)
+        return 1;
     xvfb.terminate();
     xvfb.waitForFinished();
     return 0;

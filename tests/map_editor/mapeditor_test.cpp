@@ -514,6 +514,13 @@ TEST_F(Editor, ChooserNamesTheMapAndOkLoadsIt)
     EXPECT_EQ(e->Text1->text(), "Seven");
     EXPECT_TRUE(e->Frame1->isHidden());
     EXPECT_TRUE(showsTile(e, 0, 0, tile(s, "01", 2)));
+
+    // A count that lists no map on the dashboard offers none past the first here.
+    for (const char *cartes : {"40000", "2.5", "abc"}) {
+        Module1::writeini("Jeu", "cartes", cartes, s.projectIni());
+        e->Command1_Click();
+        EXPECT_EQ(e->HScroll1->maximum(), 1) << cartes;
+    }
 }
 
 TEST_F(Editor, MenusToggleTheirOwnFrame)

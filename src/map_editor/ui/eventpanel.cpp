@@ -4,7 +4,9 @@
 #include "map_editor/eventlines.h"
 #include "map_editor/mapdocument.h"
 #include "platform/ansi.h"
+#include "platform/ini.h"
 #include "platform/twips.h"
+#include "projects/counts.h"
 #include "projects/module1.h"
 #include "projects/numbers.h"
 #include "projects/session.h"
@@ -32,11 +34,11 @@ void toggle(QWidget *frame)
     frame->setHidden(!frame->isHidden());
 }
 
-// [Variables] nombre; one that is not a whole number from 0 to 32767 lists no variable, so a
-// damaged projet.ini never hangs the window.
-int variableCount(const Module1::IniSnapshot &ini)
+// The variables listed: none when [Variables] nombre is no count, so a damaged projet.ini never
+// hangs the window.
+int listedVariables(const ini::Snapshot &project)
 {
-    return fileCount(ini.readini(QStringLiteral("Variables"), QStringLiteral("nombre"))).value;
+    return variableCount(project.value(QStringLiteral("Variables"), QStringLiteral("nombre"))).value;
 }
 
 } // namespace
@@ -235,10 +237,10 @@ void EventPanel::Command13_Click()
     toggle(Frame7);
     Combo1->clear();
     // One reading of projet.ini for the count and every start value.
-    const Module1::IniSnapshot values(ini());
-    const int count = variableCount(values);
+    const ini::Snapshot project(ini());
+    const int count = listedVariables(project);
     for (int k = 1; k <= count; ++k) {
-        const QString value = values.readini(QStringLiteral("Variable") + QString::number(k), "valeur");
+        const QString value = project.value(QStringLiteral("Variable") + QString::number(k), "valeur");
         Combo1->addItem(eventlines::conditionVariableItem(k, value));
     }
     Combo1->setCurrentIndex(-1);
@@ -276,7 +278,7 @@ void EventPanel::Command18_Click()
 {
     toggle(Frame8);
     List1->clear();
-    const int count = variableCount(Module1::IniSnapshot(ini()));
+    const int count = listedVariables(ini::Snapshot(ini()));
     for (int k = 1; k <= count; ++k)
         List1->addItem(eventlines::variableItem(k));
 }

@@ -4,11 +4,11 @@
 #include "platform/twips.h"
 #include "shell/controls.h"
 
-#include <QFile>
 #include <QMouseEvent>
 #include <QPainter>
 
-#include <sys/stat.h>
+#include <algorithm>
+#include <map>
 
 MapCanvas::MapCanvas(QWidget *parent) : QWidget(parent)
 {
@@ -35,16 +35,6 @@ void MapCanvas::mousePressEvent(QMouseEvent *event)
     emit mouseDown(int(event->button()), int(event->modifiers() >> 25), float(at.x()), float(at.y()));
 }
 
-FileStamp stampOf(const QString &path)
-{
-    struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
-        return {};
-    return {true, static_cast<long long>(st.st_size),
-            static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec,
-            static_cast<unsigned long long>(st.st_ino)};
-}
-
 const QImage &TilePictures::picture(const QString &path, const FileStamp &stamp)
 {
     auto it = m_entries.find(path);
@@ -57,19 +47,32 @@ const QImage &TilePictures::picture(const QString &path, const FileStamp &stamp)
     return it->image;
 }
 
+bool MapPainter::sameAsDrawn(const QString &tileSet, const mapdoc::MapState &state) const
+{
+    const auto shown = [](const auto &cells) { return cells.begin() + mapdoc::kShownCells; };
+    return m_drawn && m_drawn->tileSet == tileSet &&
+           std::equal(m_drawn->tiles.begin(), m_drawn->tiles.end(), state.tiles.begin(), shown(state.tiles)) &&
+           std::equal(m_drawn->blocks.begin(), m_drawn->blocks.end(), state.blocks.begin(), shown(state.blocks)) &&
+           std::all_of(m_drawn->pictures.begin(), m_drawn->pictures.end(),
+                       [](const auto &picture) { return stampOf(picture.first) == picture.second; });
+}
+
 bool MapPainter::draw(MapCanvas &canvas, const QString &tileSet, const mapdoc::MapState &state)
 {
-    Scene scene;
-    scene.tileSet = tileSet;
-    for (int i = 0; i < mapdoc::kShownCells; ++i) {
-        scene.pictures[i] = mapdoc::pictureNumber(state.tiles[i]);
-        scene.blocked[i] = mapdoc::isBlocked(state.blocks[i]);
-        if (scene.pictures[i] && !scene.stamps.contains(*scene.pictures[i]))
-            scene.stamps.emplace(*scene.pictures[i],
-                                 stampOf(tilesets::picturePath(m_toolFolder, tileSet, *scene.pictures[i])));
-    }
-    if (m_drawn == scene)
+    if (sameAsDrawn(tileSet, state))
         return false;
+
+    Drawn drawn;
+    drawn.tileSet = tileSet;
+    std::copy_n(state.tiles.begin(), mapdoc::kShownCells, drawn.tiles.begin());
+    std::copy_n(state.blocks.begin(), mapdoc::kShownCells, drawn.blocks.begin());
+    // Each distinct picture is looked at once per redraw.
+    std::map<long long, std::pair<QString, FileStamp>> pictures;
+    for (const mapdoc::Cell &tile : drawn.tiles)
+        if (const auto number = mapdoc::pictureNumber(tile); number && !pictures.contains(*number)) {
+            const QString path = tilesets::picturePath(m_toolFolder, tileSet, *number);
+            pictures.emplace(*number, std::pair(path, stampOf(path)));
+        }
 
     QPainter painter(&canvas.surface());
     painter.setFont(controls::arial(false, 14));
@@ -80,18 +83,20 @@ bool MapPainter::draw(MapCanvas &canvas, const QString &tileSet, const mapdoc::M
             const int x = mapdoc::kCellWidth * c;
             const int y = mapdoc::kCellHeight * r;
             // A cell whose picture cannot be named or loaded keeps what it showed.
-            if (const auto number = scene.pictures[i]) {
-                const QImage &image =
-                    m_pictures.picture(tilesets::picturePath(m_toolFolder, tileSet, *number), scene.stamps.at(*number));
+            if (const auto number = mapdoc::pictureNumber(drawn.tiles[i])) {
+                const auto &[path, stamp] = pictures.at(*number);
+                const QImage &image = m_pictures.picture(path, stamp);
                 if (!image.isNull())
                     painter.drawImage(QPoint(px(x), px(y)), image);
             }
-            if (scene.blocked[i])
+            if (mapdoc::isBlocked(drawn.blocks[i]))
                 painter.drawText(QRect(px(x + 75), px(y), px(mapdoc::kCellWidth), px(mapdoc::kCellHeight)),
                                  Qt::AlignLeft | Qt::AlignTop, QStringLiteral("X"));
         }
     painter.end();
-    m_drawn = std::move(scene);
+    for (auto &[number, picture] : pictures)
+        drawn.pictures.push_back(std::move(picture));
+    m_drawn = std::move(drawn);
     canvas.update();
     return true;
 }

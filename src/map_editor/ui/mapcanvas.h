@@ -1,13 +1,16 @@
 #pragma once
 
 #include "map_editor/mapdocument.h"
+#include "platform/filestamp.h"
 
 #include <QHash>
 #include <QImage>
 #include <QWidget>
 
-#include <map>
+#include <array>
 #include <optional>
+#include <utility>
+#include <vector>
 
 // The map picture: a drawing surface that keeps what was drawn on it until it is drawn
 // over, as the map editor's redraw expects (it never clears).
@@ -30,17 +33,6 @@ private:
     QImage m_surface;
 };
 
-// What tells a file apart from its earlier self: a picture replaced in place or through a
-// rename changes at least one of these.
-struct FileStamp {
-    bool exists = false;
-    long long size = 0;
-    long long modifiedNs = 0;
-    unsigned long long inode = 0;
-    bool operator==(const FileStamp &) const = default;
-};
-FileStamp stampOf(const QString &path);
-
 // Tile pictures decoded once per path and read again only when the file's stamp changes, so
 // that ten redraws a second cost a stat per distinct picture instead of a decode per cell.
 class TilePictures {
@@ -60,7 +52,8 @@ private:
 
 // Draws the grid's 136 cells onto the canvas: tile pictures at their natural size, a white
 // "X" on blocked cells. A redraw whose tile set, cells and picture files are all as at the
-// last one would paint the very same pixels, so it is skipped.
+// last one would paint the very same pixels, so it is skipped, and costs no more than a look
+// at those files' stamps.
 class MapPainter {
 public:
     explicit MapPainter(QString toolFolder) : m_toolFolder(std::move(toolFolder)) {}
@@ -70,15 +63,17 @@ public:
     const TilePictures &pictures() const { return m_pictures; }
 
 private:
-    struct Scene {
+    // What the last painting was made from, as the window held it.
+    struct Drawn {
         QString tileSet;
-        std::array<std::optional<long long>, mapdoc::kShownCells> pictures;
-        std::array<bool, mapdoc::kShownCells> blocked{};
-        std::map<long long, FileStamp> stamps;
-        bool operator==(const Scene &) const = default;
+        std::array<mapdoc::Cell, mapdoc::kShownCells> tiles;
+        std::array<mapdoc::Cell, mapdoc::kShownCells> blocks;
+        // Each picture drawn, once, with its stamp then.
+        std::vector<std::pair<QString, FileStamp>> pictures;
     };
+    bool sameAsDrawn(const QString &tileSet, const mapdoc::MapState &state) const;
 
     QString m_toolFolder;
     TilePictures m_pictures;
-    std::optional<Scene> m_drawn;
+    std::optional<Drawn> m_drawn;
 };

@@ -272,10 +272,7 @@ void mapeditor::loadmap()
 
     // The chooser and the brush get their ranges here, so that they can move before their own
     // handlers first run.
-    if (const std::optional<int> maps = mapdoc::chooserMaximum(session())) {
-        const QSignalBlocker quiet(HScroll1);
-        HScroll1->setMaximum(*maps);
-    }
+    applyChooserRange();
     applyBrushRange();
     showBrushPreview();
 
@@ -400,7 +397,7 @@ void mapeditor::CarteImg_MouseDown(int, int, float X, float Y)
 
 void mapeditor::drawmap()
 {
-    m_painter.draw(*CarteImg, tilesets::mapTileSet(session(), Label1->text()), m_state);
+    m_painter.draw(*CarteImg, tilesets::mapTileSet(session(), Label1->text(), m_tileSet), m_state);
 }
 
 void mapeditor::Timer1_Timer()
@@ -452,13 +449,16 @@ void mapeditor::Command6_Click()
     toggle(Frame1);
 }
 
+void mapeditor::applyChooserRange()
+{
+    // A lower maximum moves the bar; the value it lands on is the one the chooser shows.
+    const QSignalBlocker quiet(HScroll1);
+    HScroll1->setMaximum(mapdoc::chooserMaximum(session()).value_or(1));
+}
+
 void mapeditor::HScroll1_Change()
 {
-    if (const std::optional<int> maps = mapdoc::chooserMaximum(session())) {
-        // A lower maximum moves the bar; the value it lands on is the one shown below.
-        const QSignalBlocker quiet(HScroll1);
-        HScroll1->setMaximum(*maps);
-    }
+    applyChooserRange();
     const QString map = pad2(HScroll1->value());
     Label3->setText(Module1::readini(QStringLiteral("carte") + map, QStringLiteral("nom"), session().projectIni()));
     Label1->setText(map);

@@ -3,6 +3,7 @@
 #include "map_editor/mapdocument.h"
 #include "map_editor/ui/eventpanel.h"
 #include "map_editor/ui/mapcanvas.h"
+#include "projects/module1.h"
 #include "shell/form.h"
 
 #include <array>
@@ -117,6 +118,9 @@ private:
     void setClientHeight(int heightTwips);
     // The brush's range follows the map's tile set: at most its nbimg, and never above 10.
     void applyBrushRange();
+    // The map chooser offers the maps that the project counts; none past the first when
+    // [Jeu] cartes is no count, as no window lists a map then.
+    void applyChooserRange();
     void showBrushPreview();
     void reportNewMap(const mapdoc::NewMap &made);
     void reportNotSaved(const QList<NotSaved> &failures);
@@ -129,5 +133,7 @@ private:
     // The same for a save that the disk did not take.
     bool m_failureShown = false;
     MapPainter m_painter;
+    // The map's tile set as the redraw reads it ten times a second.
+    Module1::IniCache m_tileSet;
     EventPanel *m_panel = nullptr;
 };

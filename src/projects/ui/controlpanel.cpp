@@ -2,6 +2,7 @@
 
 #include "art/art.h"
 #include "generator/generator.h"
+#include "platform/ini.h"
 #include "projects/module1.h"
 #include "projects/numbers.h"
 #include "projects/session.h"
@@ -74,11 +75,12 @@ void Controlpanel::Form_Activate()
         return;
     }
     // One reading of projet.ini for the facts and every map name; nothing here writes it.
-    const Module1::IniSnapshot ini(session().projectIni());
+    const ini::Snapshot project(session().projectIni());
+    const QString maps = project.value(QStringLiteral("Jeu"), QStringLiteral("cartes"));
     Label5->setText(session().currentProject());
-    Label6->setText(ini.readini(QStringLiteral("Jeu"), QStringLiteral("Auteur")));
-    Label7->setText(ini.readini(QStringLiteral("Jeu"), QStringLiteral("cartes")));
-    Label8->setText(ini.readini(QStringLiteral("Jeu"), QStringLiteral("combats")));
+    Label6->setText(project.value(QStringLiteral("Jeu"), QStringLiteral("Auteur")));
+    Label7->setText(maps);
+    Label8->setText(project.value(QStringLiteral("Jeu"), QStringLiteral("combats")));
     // An empty author is no load error: the new-project dialog lets the author be left empty.
     if (Label5->text().isEmpty() || Label7->text().isEmpty() || Label8->text().isEmpty()) {
         session().dialogs().message(
@@ -90,9 +92,9 @@ void Controlpanel::Form_Activate()
     List1->clear();
     // A count that is not a whole number from 0 to 32767 lists nothing; the message above has
     // covered a missing one.
-    const int count = fileCount(Label7->text()).value;
+    const int count = fileCount(maps).value;
     for (int i = 1; i <= count; ++i) {
-        const QString name = ini.readini(QStringLiteral("carte") + pad2(i), QStringLiteral("nom"));
+        const QString name = project.value(QStringLiteral("carte") + pad2(i), QStringLiteral("nom"));
         List1->addItem(QString::number(List1->count() + 1) + name);
     }
 

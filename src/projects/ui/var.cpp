@@ -1,6 +1,8 @@
 #include "projects/ui/var.h"
 
 #include "platform/ansi.h"
+#include "platform/ini.h"
+#include "projects/counts.h"
 #include "projects/module1.h"
 #include "projects/numbers.h"
 #include "projects/session.h"
@@ -12,39 +14,11 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include <optional>
-
 using Module1::writeini;
 
 namespace {
 
 const QString kQuestion = QStringLiteral("Taper la valeur de départ de la variable");
-
-// The count as a number, or why it cannot be used. The descriptions are French in both
-// editions, as the rest of the editor's messages.
-struct Count {
-    std::optional<int> value;
-    QString failure;
-};
-
-Count variableCount(const QString &text)
-{
-    const FileCount count = fileCount(text);
-    switch (count.status) {
-    case FileCount::Valid:
-        return {count.value, {}};
-    case FileCount::Empty:
-        return {std::nullopt, QStringLiteral("le nombre de variables est vide")};
-    case FileCount::NotNumber:
-        return {std::nullopt, QStringLiteral("le nombre de variables « %1 » n'est pas un nombre").arg(text)};
-    case FileCount::Negative:
-    case FileCount::TooLarge:
-        break;
-    }
-    return {std::nullopt, QStringLiteral("le nombre de variables « %1 » n'est pas compris entre 0 et %2")
-                              .arg(text)
-                              .arg(kLargestCount)};
-}
 
 } // namespace
 
@@ -77,18 +51,18 @@ void var::loadvars()
 {
     List1->clear();
     // One reading of projet.ini for the count and every start value.
-    const Module1::IniSnapshot ini(session().projectIni());
-    Label2->setText(ini.readini(QStringLiteral("Variables"), QStringLiteral("nombre")));
+    const ini::Snapshot project(session().projectIni());
+    Label2->setText(project.value(QStringLiteral("Variables"), QStringLiteral("nombre")));
     // An empty count is a project without variables yet: nothing to list, nothing to report.
     if (Label2->text().isEmpty())
         return;
-    const Count count = variableCount(Label2->text());
-    if (!count.value) {
+    const ReadCount count = variableCount(Label2->text());
+    if (!count.failure.isEmpty()) {
         showFailure(count.failure);
         return;
     }
-    for (int i = 1; i <= *count.value; ++i) {
-        const QString value = ini.readini(QStringLiteral("Variable") + QString::number(i), QStringLiteral("valeur"));
+    for (int i = 1; i <= count.value; ++i) {
+        const QString value = project.value(QStringLiteral("Variable") + QString::number(i), QStringLiteral("valeur"));
         List1->addItem(QString::number(i) + QStringLiteral(" | Valeur de départ : ") + value);
     }
 }
@@ -153,16 +127,16 @@ void var::Command1_Click()
         if (!written || adding)
             return;
     }
-    const Count count = variableCount(Label2->text());
-    if (!count.value) {
+    const ReadCount count = variableCount(Label2->text());
+    if (!count.failure.isEmpty()) {
         showFailure(count.failure);
         return;
     }
-    if (*count.value >= kLargestCount) {
+    if (count.value >= kLargestCount) {
         showFailure(QStringLiteral("le jeu ne peut pas avoir plus de %1 variables").arg(kLargestCount));
         return;
     }
-    const int n = *count.value + 1;
+    const int n = count.value + 1;
     // The number goes in first: a variable exists from here on, whatever the answer.
     if (const Saved saved = writeini(QStringLiteral("Variable") + QString::number(n), QStringLiteral("numero"),
                                      QString::number(n), session().projectIni());
