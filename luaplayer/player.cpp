@@ -669,11 +669,9 @@ void Player::flip(QImage &drawing)
     std::swap(drawing, m_shown);
     if (tracing())
         trace(QByteArray::number(m_frame) + " flip");
-    if (m_window != nullptr) {
-        m_window->present(m_shown);
-        // The picture reaches the screen now, not after the wait for the next frame.
+    // A changed picture reaches the screen now, not after the wait for the next frame.
+    if (m_window != nullptr && m_window->present(m_shown))
         handleWindowEvents();
-    }
 }
 
 void Player::waitFrames(int count)

@@ -93,22 +93,23 @@ PlayerWindow::PlayerWindow(const QImage &screen) : m_screen(screen.convertToForm
     rescale();
 }
 
-void PlayerWindow::present(const QImage &screen)
+bool PlayerWindow::present(const QImage &screen)
 {
     if (screen.size() != m_screen.size() || screen.format() != m_screen.format()) {
         m_screen = screen.convertToFormat(QImage::Format_ARGB32);
         m_screen.detach();
         rescale();
         update();
-        return;
+        return true;
     }
     const QRect area = changedArea(m_screen, screen);
     if (area.isEmpty())
-        return;
+        return false;
     for (int y = area.top(); y <= area.bottom(); ++y)
         std::memcpy(m_screen.scanLine(y) + area.left() * sizeof(QRgb),
                     screen.constScanLine(y) + area.left() * sizeof(QRgb), size_t(area.width()) * sizeof(QRgb));
     update(scaleArea(area));
+    return true;
 }
 
 // The whole picture again, at the window's size.

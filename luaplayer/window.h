@@ -19,7 +19,8 @@ public:
 
     // Shows the screen (ARGB32, opaque). Only what differs from the picture on show is scaled
     // and redrawn, so a picture that does not change costs no redraw, at any window size.
-    void present(const QImage &screen);
+    // False when nothing changed.
+    bool present(const QImage &screen);
     // The run ended in an error: the message and where it happened, over the last screen.
     void showError(const QString &message, const QString &traceback);
     unsigned held() const { return m_held; }
