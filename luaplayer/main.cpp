@@ -12,7 +12,8 @@
 //     :triangle() :start() :select() :l() :r(), compared with ==
 //   System.currentDirectory([path])
 //
-// In a window it shows the screen at twice its size, 60 frames a second. Keys: arrows for the
+// In a window it shows the screen at twice its size (stretched over the window if that is
+// resized), 60 frames a second, each flip as soon as it is made. Keys: arrows for the
 // pad, c cross, f circle, d square, r triangle, s start, a select, q L, w R; Esc quits. A Lua
 // error ends the run: the message, with file and line, stays in the window until it is closed.
 // A window needs a display (DISPLAY or WAYLAND_DISPLAY) or a platform chosen with

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -262,8 +263,8 @@ double waitForPixels(Display &x, xcb_window_t window, Done done)
 }
 
 // One run: the player started afresh, pressesPerRun presses at times spread over the frame.
-// The latencies in ms, empty when the run failed.
-std::vector<double> keyLatencies(const QString &program, const QString &display, int run)
+// The latencies in ms; empty, with the reason, when the run failed.
+std::vector<double> keyLatencies(Display &x, const QString &program, const QString &display, int run, QString &problem)
 {
     QTemporaryDir game;
     writeBytes(game.filePath(QStringLiteral("index.lua")), pressGame);
@@ -274,31 +275,39 @@ std::vector<double> keyLatencies(const QString &program, const QString &display,
     player.setWorkingDirectory(game.path());
     player.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     player.start(program, {QStringLiteral("index.lua")});
-    Display x(display);
     std::vector<double> latencies;
     xcb_window_t window = 0;
     for (int i = 0; i < 100 && window == 0 && player.waitForStarted(); ++i) {
         QThread::msleep(100);
         window = x.playerWindow();
     }
+    problem = player.state() == QProcess::Running
+                  ? QStringLiteral("no window titled \"Lua Player\" within 10 s")
+                  : QStringLiteral("the player ended at its start (%1, exit code %2)")
+                        .arg(player.exitStatus() == QProcess::CrashExit ? "crashed" : "exited")
+                        .arg(player.exitCode());
     if (window != 0) {
+        problem.clear();
         QThread::msleep(1000); // the start-up done
         std::mt19937 random{unsigned(run)};
         std::uniform_int_distribution<int> pause(30, 70);
         const QByteArray still = x.pixels(window);
-        for (int i = 0; i < pressesPerRun && !still.isEmpty(); ++i) {
+        for (int i = 1; i <= pressesPerRun && problem.isEmpty(); ++i) {
             QThread::msleep(pause(random));
             x.sendCross(window, true);
             const double ms = waitForPixels(x, window, [&](const QByteArray &now) { return now != still; });
             x.sendCross(window, false);
-            if (ms < 0 || waitForPixels(x, window, [&](const QByteArray &now) { return now == still; }) < 0)
-                break;
-            latencies.push_back(ms);
+            if (ms < 0)
+                problem = QStringLiteral("press %1: the window did not change within 2 s").arg(i);
+            else if (waitForPixels(x, window, [&](const QByteArray &now) { return now == still; }) < 0)
+                problem = QStringLiteral("press %1: the window did not change back within 2 s").arg(i);
+            else
+                latencies.push_back(ms);
         }
     }
     player.kill();
     player.waitForFinished();
-    if (latencies.size() < size_t(pressesPerRun))
+    if (!problem.isEmpty())
         return {};
     return latencies;
 }
@@ -312,7 +321,8 @@ double median(std::vector<double> values)
 // Key press to changed pixels, run after run; false when a run failed.
 bool measureKeyLatency(const QString &program, const QString &display, int runs)
 {
-    if (!Display(display).usable()) {
+    Display x(display);
+    if (!x.usable()) {
         std::fprintf(stderr, "cannot reach the display %s, or it has no key for c\n", qPrintable(display));
         return false;
     }
@@ -321,9 +331,10 @@ bool measureKeyLatency(const QString &program, const QString &display, int runs)
     std::vector<double> medians;
     std::vector<double> means;
     for (int run = 1; run <= runs; ++run) {
-        const std::vector<double> latencies = keyLatencies(program, display, run);
+        QString problem;
+        const std::vector<double> latencies = keyLatencies(x, program, display, run, problem);
         if (latencies.empty()) {
-            std::fprintf(stderr, "run %d: the window did not show every press within 2 s\n", run);
+            std::fprintf(stderr, "run %d: %s\n", run, qPrintable(problem));
             return false;
         }
         medians.push_back(median(latencies));
@@ -343,13 +354,17 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(QString::fromLocal8Bit(argv[1]).toInt(), 1) : 5;
-    const QString program = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral(TARNWICK_LUAPLAYER);
+    // The players run in other folders.
+    const QString program =
+        QFileInfo(argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral(TARNWICK_LUAPLAYER)).absoluteFilePath();
 
-    // Xvfb picks a free display and names it on the descriptor given.
+    // Xvfb picks a free display and names it on the descriptor given; it does not reset when its
+    // last client leaves, which would refuse a player started at that moment.
     QProcess xvfb;
     xvfb.start(QStringLiteral("Xvfb"),
                {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
-                QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+                QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp"),
+                QStringLiteral("-noreset")});
     QByteArray number;
     while (!number.contains('\n') && xvfb.waitForReadyRead(10000))
         number += xvfb.readAllStandardOutput();
