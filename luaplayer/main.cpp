@@ -12,7 +12,8 @@
 //     :triangle() :start() :select() :l() :r(), compared with ==
 //   System.currentDirectory([path])
 //
-// In a window it shows the screen at twice its size, 60 frames a second. Keys: arrows for the
+// In a window it shows the screen at twice its size (stretched over the window if that is
+// resized), 60 frames a second, each flip as soon as it is made. Keys: arrows for the
 // pad, c cross, f circle, d square, r triangle, s start, a select, q L, w R; Esc quits. A Lua
 // error ends the run: the message, with file and line, stays in the window until it is closed.
 // A window needs a display (DISPLAY or WAYLAND_DISPLAY) or a platform chosen with
@@ -26,8 +27,10 @@
 //                           still stands where it stood at the previous flip (no wait, or
 //                           only waits of 0 frames, since then), the flip first advances it
 //                           by 1. The first flip, and a flip after a wait, do not move it.
-//                           A script that runs 20000000 Lua instructions without the counter
-//                           moving ends with a Lua error at the line it had reached.
+//                           A frame that runs 1000 million Lua instructions, or 5 seconds,
+//                           without the counter moving ends the run with a Lua error at the
+//                           line it had reached (Options::frameInstructionLimit and
+//                           frameSecondLimit; the usage text names them).
 //   LUAPLAYER_KEYS=path     scripted presses, one line per span: "F buttons..." holds the
 //                           buttons during frame F only, "F-G buttons..." from F to G
 //                           inclusive; buttons are the Controls method names (up down left
@@ -82,6 +85,11 @@ QString readable(const QByteArray &bytes)
     return utf8.hasError() ? ansi::decode(bytes) : text;
 }
 
+bool isPlatformOption(const char *argument)
+{
+    return std::strcmp(argument, "-platform") == 0 || std::strcmp(argument, "--platform") == 0;
+}
+
 // A window needs a display, or a platform chosen by QT_QPA_PLATFORM or -platform (such as
 // offscreen). Without one the toolkit would abort the program.
 bool displayFound(int argc, char **argv)
@@ -91,18 +99,36 @@ bool displayFound(int argc, char **argv)
             return true;
     }
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0)
+        if (isPlatformOption(argv[i]))
             return true;
     }
     return false;
 }
 
+// The command line as the toolkit leaves it to the program, without a chosen platform.
+QStringList programArguments(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        if (i > 0 && isPlatformOption(argv[i]))
+            ++i;
+        else
+            arguments.append(QString::fromLocal8Bit(argv[i]));
+    }
+    return arguments;
+}
+
+// Whether the command line names a script; read before the toolkit starts, which may fail.
+bool scriptNamed = false;
+
 [[noreturn]] void refuseWindow(const char *why)
 {
     std::fprintf(stderr,
                  "luaplayer: %s, so the player cannot open its window; to run without a window, set "
-                 "LUAPLAYER_FRAMES=N, the number of frames to run\nluaplayer: %s\n",
-                 why, Options::usage);
+                 "LUAPLAYER_FRAMES=N, the number of frames to run\n",
+                 why);
+    if (!scriptNamed)
+        std::fprintf(stderr, "luaplayer: %s\n", qPrintable(Options::usage()));
     std::fflush(stderr);
     std::_Exit(2);
 }
@@ -126,6 +152,7 @@ int main(int argc, char **argv)
     if (headless) {
         app = std::make_unique<QCoreApplication>(argc, argv);
     } else {
+        scriptNamed = Options::namesScript(programArguments(argc, argv));
         if (!displayFound(argc, argv))
             refuseWindow("no display found (DISPLAY and WAYLAND_DISPLAY are not set)");
         toolkitHandler = qInstallMessageHandler(onToolkitMessage);

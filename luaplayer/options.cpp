@@ -80,12 +80,24 @@ bool readCount(const char *variable, int &value, QString &problem)
 
 } // namespace
 
-const char *const Options::usage = "usage: luaplayer.exe script.lua (the script is looked up in the current folder)";
+QString Options::usage()
+{
+    return QStringLiteral("usage: luaplayer.exe script.lua (the script is looked up in the current folder)\n"
+                          "  with LUAPLAYER_FRAMES=N it runs N frames without a window; there one frame may run "
+                          "at most %1 million Lua instructions and %2 seconds, else the run ends with an error")
+        .arg(frameInstructionLimit / 1000000)
+        .arg(frameSecondLimit);
+}
+
+bool Options::namesScript(const QStringList &arguments)
+{
+    return arguments.size() >= 2 && !arguments[1].isEmpty();
+}
 
 bool Options::read(const QStringList &arguments, QString &problem)
 {
-    if (arguments.size() < 2 || arguments[1].isEmpty()) {
-        problem = QString::fromLatin1(usage);
+    if (!namesScript(arguments)) {
+        problem = usage();
         return false;
     }
     script = QFile::encodeName(arguments[1]);

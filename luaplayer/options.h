@@ -39,7 +39,15 @@ struct KeyScript {
 
 // What the environment asks of a run (the variables are described in main.cpp).
 struct Options {
-    static const char *const usage;
+    // Headless, time stands still between frames, so a loop that never lets one pass would never
+    // end: a frame that runs this many Lua instructions, or this long, ends the run.
+    static constexpr int frameInstructionLimit = 1000000000;
+    static constexpr int frameSecondLimit = 5;
+
+    // The command line, and what a run without a window allows.
+    static QString usage();
+    // The command line names a script to run.
+    static bool namesScript(const QStringList &arguments);
 
     QByteArray script;
     bool headless = false;

@@ -497,23 +497,27 @@ int onError(lua_State *L)
 }
 
 // Keeps the window answering while a script computes without waiting for a frame, ends a
-// script that goes on after the run was told to stop, and one that would never let a frame
-// pass headless.
+// script that goes on after the run was told to stop, and headless one whose frame goes past
+// its limits, which only a loop that never lets a frame pass does in a game.
 void onCount(lua_State *L, lua_Debug *)
 {
     Player &p = player(L);
     p.keepResponsive();
     if (p.stopping())
         raiseStop(L);
-    if (p.quietTooLong()) {
-        luaL_where(L, 0); // within a hook, level 0 is the Lua function running
-        lua_pushfstring(L,
-                        "the script ran %d Lua instructions without a frame: a loop must call "
-                        "screen.waitVblankStart() or screen.flip() to let frames pass",
-                        Player::quietBudget);
-        lua_concat(L, 2);
-        lua_error(L);
-    }
+    const Player::Overrun overrun = p.frameOverrun();
+    if (overrun == Player::Overrun::none)
+        return;
+    luaL_where(L, 0); // within a hook, level 0 is the Lua function running
+    if (overrun == Player::Overrun::instructions)
+        lua_pushfstring(L, "the script ran %d million Lua instructions", Options::frameInstructionLimit / 1000000);
+    else
+        lua_pushfstring(L, "the script ran for %d seconds", Options::frameSecondLimit);
+    lua_pushliteral(L, " without letting a frame pass, the most one frame may take without a window: a loop "
+                       "that waits for a key or a frame must call screen.waitVblankStart() or screen.flip(), "
+                       "and longer work must be split over several frames");
+    lua_concat(L, 3);
+    lua_error(L);
 }
 
 void setFunctions(lua_State *L, const luaL_Reg *functions)
@@ -633,6 +637,7 @@ bool Player::prepare(QString &problem)
 bool Player::run()
 {
     lua_State *L = m_lua;
+    m_frameStart = std::chrono::steady_clock::now();
     lua_pushcfunction(L, onError);
     int status = luaL_loadfile(L, m_options.script.constData());
     if (status == 0)
@@ -664,8 +669,9 @@ void Player::flip(QImage &drawing)
     std::swap(drawing, m_shown);
     if (tracing())
         trace(QByteArray::number(m_frame) + " flip");
-    if (m_window != nullptr)
-        m_window->present(m_shown);
+    // A changed picture reaches the screen now, not after the wait for the next frame.
+    if (m_window != nullptr && m_window->present(m_shown))
+        handleWindowEvents();
 }
 
 void Player::waitFrames(int count)
@@ -679,7 +685,8 @@ void Player::waitFrames(int count)
             m_nextVblank = now;
         m_nextVblank += vblank * count;
         // Sleeps until the vblank, handling the window's events after each frame's time at most
-        // (and at least once, for a frame that is already late): the flipped picture shows then.
+        // (and at least once, for a frame that is already late), so that the next frame reads
+        // the keys pressed meanwhile; the flip before showed its picture already.
         for (;;) {
             const auto start = steady_clock::now();
             if (start < m_nextVblank)
@@ -695,6 +702,7 @@ void Player::waitFrames(int count)
     if (count <= 0)
         return;
     m_quietHooks = 0;
+    m_frameStart = std::chrono::steady_clock::now();
     const int from = m_frame;
     const qint64 to = qint64(m_frame) + count;
     m_frame = int(m_options.headless ? std::min<qint64>(to, m_options.frameLimit) : std::min<qint64>(to, INT_MAX));
@@ -718,15 +726,25 @@ void Player::trace(const QByteArray &event)
     m_trace.flush();
 }
 
-bool Player::quietTooLong()
+Player::Overrun Player::frameOverrun()
 {
-    return m_options.headless && ++m_quietHooks >= quietBudget / hookInterval;
+    if (!m_options.headless)
+        return Overrun::none;
+    if (++m_quietHooks >= Options::frameInstructionLimit / hookInterval)
+        return Overrun::instructions;
+    if (std::chrono::steady_clock::now() - m_frameStart >= std::chrono::seconds(Options::frameSecondLimit))
+        return Overrun::time;
+    return Overrun::none;
 }
 
 void Player::keepResponsive()
 {
-    if (m_window == nullptr || m_sinceEvents.elapsed() < 50)
-        return;
+    if (m_window != nullptr && m_sinceEvents.elapsed() >= 50)
+        handleWindowEvents();
+}
+
+void Player::handleWindowEvents()
+{
     QCoreApplication::processEvents();
     m_sinceEvents.restart();
     if (m_window->quitRequested())

@@ -19,10 +19,10 @@ class Player {
 public:
     static constexpr int screenWidth = 480;
     static constexpr int screenHeight = 272;
-    // Headless, time stands still between frames: a script that runs this many Lua
-    // instructions without letting a frame pass would never reach the frame limit.
-    static constexpr int quietBudget = 20000000;
     static constexpr int hookInterval = 10000; // instructions between two calls of the count hook
+
+    // Which limit of a headless frame (in Options) the frame running now went past.
+    enum class Overrun { none, instructions, time };
 
     explicit Player(const Options &options);
     ~Player();
@@ -50,11 +50,12 @@ public:
     bool tracing() const { return m_trace.isOpen(); }
     void trace(const QByteArray &event);
     void keepResponsive();
-    // Called every hookInterval instructions: true once the quiet budget is spent.
-    bool quietTooLong();
+    // Called every hookInterval instructions.
+    Overrun frameOverrun();
     void setTraceback(const QByteArray &text) { m_traceback = text; }
 
 private:
+    void handleWindowEvents();
     void saveShots(int from, int to);
     void saveShot(const QString &name);
     void finish();
@@ -68,6 +69,7 @@ private:
     int m_frame = 0;
     int m_flipFrame = -1; // the frame of the last flip, -1 before the first
     int m_quietHooks = 0; // count hook calls since a frame last passed
+    std::chrono::steady_clock::time_point m_frameStart{}; // when a frame last passed
     bool m_stopping = false;
     QByteArray m_error;
     QByteArray m_traceback;

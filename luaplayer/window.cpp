@@ -62,10 +62,27 @@ QRect changedArea(const QImage &was, const QImage &now)
     return top < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
+// For each of `shown` pixels along one side of the window, the picture's pixel (of `source`)
+// under its centre. At twice the size each picture pixel becomes two, as on the console.
+std::vector<int> sourceOf(int shown, int source)
+{
+    std::vector<int> map(size_t(std::max(shown, 0)));
+    for (int i = 0; i < shown; ++i)
+        map[size_t(i)] = int((2 * qint64(i) + 1) * source / (2 * qint64(shown)));
+    return map;
+}
+
+// The window's pixels [begin, end) along one side that show the picture's pixels first to last.
+std::pair<int, int> shownRange(const std::vector<int> &map, int first, int last)
+{
+    const auto begin = std::lower_bound(map.begin(), map.end(), first);
+    const auto end = std::upper_bound(begin, map.end(), last);
+    return {int(begin - map.begin()), int(end - map.begin())};
+}
+
 } // namespace
 
-PlayerWindow::PlayerWindow(const QImage &screen)
-    : m_screen(screen.convertToFormat(QImage::Format_ARGB32)), m_scaled(screen.size() * scale, QImage::Format_RGB32)
+PlayerWindow::PlayerWindow(const QImage &screen) : m_screen(screen.convertToFormat(QImage::Format_ARGB32))
 {
     setWindowTitle(QStringLiteral("Lua Player"));
     // The program's own icon, as the editor's windows show it, not the toolkit's logo.
@@ -73,43 +90,59 @@ PlayerWindow::PlayerWindow(const QImage &screen)
     setFixedSize(screen.size() * scale);
     setFocusPolicy(Qt::StrongFocus);
     m_screen.detach();
-    scaleArea(m_screen.rect());
+    rescale();
 }
 
-void PlayerWindow::present(const QImage &screen)
+bool PlayerWindow::present(const QImage &screen)
 {
     if (screen.size() != m_screen.size() || screen.format() != m_screen.format()) {
         m_screen = screen.convertToFormat(QImage::Format_ARGB32);
         m_screen.detach();
-        scaleArea(m_screen.rect());
+        rescale();
         update();
-        return;
+        return true;
     }
     const QRect area = changedArea(m_screen, screen);
     if (area.isEmpty())
-        return;
+        return false;
     for (int y = area.top(); y <= area.bottom(); ++y)
         std::memcpy(m_screen.scanLine(y) + area.left() * sizeof(QRgb),
                     screen.constScanLine(y) + area.left() * sizeof(QRgb), size_t(area.width()) * sizeof(QRgb));
-    scaleArea(area);
-    update(QRect(area.topLeft() * scale, area.size() * scale));
+    update(scaleArea(area));
+    return true;
 }
 
-// Whole pixels, as on the console: each pixel of the area becomes a square of scale x scale.
-void PlayerWindow::scaleArea(const QRect &area)
+// The whole picture again, at the window's size.
+void PlayerWindow::rescale()
 {
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        const auto *in = reinterpret_cast<const QRgb *>(m_screen.constScanLine(y));
-        auto *out = reinterpret_cast<QRgb *>(m_scaled.scanLine(y * scale));
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const QRgb pixel = in[x] | 0xff000000u;
-            for (int i = 0; i < scale; ++i)
-                out[x * scale + i] = pixel;
+    m_scaled = QImage(size(), QImage::Format_RGB32);
+    m_columns = sourceOf(width(), m_screen.width());
+    m_rows = sourceOf(height(), m_screen.height());
+    scaleArea(m_screen.rect());
+}
+
+QRect PlayerWindow::scaleArea(const QRect &area)
+{
+    const auto [left, right] = shownRange(m_columns, area.left(), area.right());
+    const auto [top, bottom] = shownRange(m_rows, area.top(), area.bottom());
+    for (int y = top; y < bottom; ++y) {
+        auto *out = reinterpret_cast<QRgb *>(m_scaled.scanLine(y));
+        if (y > top && m_rows[size_t(y)] == m_rows[size_t(y) - 1]) {
+            std::memcpy(out + left, m_scaled.constScanLine(y - 1) + left * sizeof(QRgb),
+                        size_t(right - left) * sizeof(QRgb));
+            continue;
         }
-        for (int i = 1; i < scale; ++i)
-            std::memcpy(m_scaled.scanLine(y * scale + i) + area.left() * scale * sizeof(QRgb),
-                        out + area.left() * scale, size_t(area.width() * scale) * sizeof(QRgb));
+        const auto *in = reinterpret_cast<const QRgb *>(m_screen.constScanLine(m_rows[size_t(y)]));
+        for (int x = left; x < right; ++x)
+            out[x] = in[m_columns[size_t(x)]] | 0xff000000u;
     }
+    return QRect(left, top, right - left, bottom - top);
+}
+
+void PlayerWindow::resizeEvent(QResizeEvent *)
+{
+    if (m_scaled.size() != size())
+        rescale();
 }
 
 void PlayerWindow::showError(const QString &message, const QString &traceback)

@@ -2,6 +2,8 @@
 // the Debian package xvfb; the tests do not need it), while the game of a new project shows a
 // picture that does not change (the intro, the title menu, the hero standing) and while the
 // hero walks. The processor time is read from /proc over 10 s of each run, 60 frames a second.
+// Then the time from a key press sent to the window to the first change of its pixels, with a
+// game that shows white while cross is held.
 // Run by hand: build-rel/tests/bench_player [runs, 5 by default] [another luaplayer.exe to measure]
 //
 // It then measures the share of a core that the editor takes with one map editor open and
@@ -22,15 +24,21 @@
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
 
 #include <unistd.h>
+#include <xcb/xcb.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <numeric>
 #include <optional>
+#include <random>
 #include <vector>
 
 namespace {
@@ -280,6 +288,221 @@ int idleEditor(const QString &display, int runs)
     return 0;
 }
 
+// ---- key to screen
+
+constexpr int pressesPerRun = 60;
+
+// White while cross is held, black otherwise, drawn every frame as a game draws its screen.
+constexpr const char *pressGame = R"(local white, black = Color.new(255, 255, 255), Color.new(0, 0, 0)
+while true do
+  screen:clear(Controls.read():cross() and white or black)
+  screen.flip()
+  screen.waitVblankStart()
+end
+)";
+
+// The bench's own client of the virtual display: it finds the player's window, sends it keys as
+// the server would and reads its pixels back.
+class Display {
+public:
+    explicit Display(const QString &name)
+    {
+        int screenNumber = 0;
+        m_connection = xcb_connect(name.toLocal8Bit().constData(), &screenNumber);
+        if (xcb_connection_has_error(m_connection))
+            return;
+        xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(m_connection));
+        for (int i = 0; i < screenNumber; ++i)
+            xcb_screen_next(&it);
+        m_root = it.data->root;
+        m_cross = keycodeOf('c');
+    }
+    ~Display() { xcb_disconnect(m_connection); }
+    Display(const Display &) = delete;
+    Display &operator=(const Display &) = delete;
+
+    bool usable() const { return !xcb_connection_has_error(m_connection) && m_cross != 0; }
+
+    // The shown window titled "Lua Player", 0 while there is none.
+    xcb_window_t playerWindow()
+    {
+        xcb_window_t found = 0;
+        xcb_query_tree_reply_t *tree = xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, m_root), nullptr);
+        if (tree == nullptr)
+            return 0;
+        const xcb_window_t *children = xcb_query_tree_children(tree);
+        for (int i = 0; i < xcb_query_tree_children_length(tree) && found == 0; ++i) {
+            xcb_get_window_attributes_reply_t *attributes = xcb_get_window_attributes_reply(
+                m_connection, xcb_get_window_attributes(m_connection, children[i]), nullptr);
+            xcb_get_property_reply_t *title = xcb_get_property_reply(
+                m_connection,
+                xcb_get_property(m_connection, 0, children[i], XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY, 0, 64),
+                nullptr);
+            if (attributes != nullptr && attributes->map_state == XCB_MAP_STATE_VIEWABLE && title != nullptr &&
+                QByteArray(static_cast<const char *>(xcb_get_property_value(title)),
+                           xcb_get_property_value_length(title)) == "Lua Player")
+                found = children[i];
+            std::free(attributes);
+            std::free(title);
+        }
+        std::free(tree);
+        return found;
+    }
+
+    // Cross pressed or let go, sent to the window as the server sends a key.
+    void sendCross(xcb_window_t window, bool press)
+    {
+        xcb_key_press_event_t event{};
+        event.response_type = press ? XCB_KEY_PRESS : XCB_KEY_RELEASE;
+        event.detail = m_cross;
+        event.time = XCB_CURRENT_TIME;
+        event.root = m_root;
+        event.event = window;
+        event.child = XCB_NONE;
+        event.same_screen = 1;
+        xcb_send_event(m_connection, 0, window, press ? XCB_EVENT_MASK_KEY_PRESS : XCB_EVENT_MASK_KEY_RELEASE,
+                       reinterpret_cast<const char *>(&event));
+        xcb_flush(m_connection);
+    }
+
+    // A few pixels at the middle of the window, as the display shows them.
+    QByteArray pixels(xcb_window_t window)
+    {
+        xcb_get_image_reply_t *image = xcb_get_image_reply(
+            m_connection, xcb_get_image(m_connection, XCB_IMAGE_FORMAT_Z_PIXMAP, window, 478, 270, 4, 4, ~0u),
+            nullptr);
+        if (image == nullptr)
+            return {};
+        const QByteArray bytes(reinterpret_cast<const char *>(xcb_get_image_data(image)),
+                               xcb_get_image_data_length(image));
+        std::free(image);
+        return bytes;
+    }
+
+private:
+    xcb_keycode_t keycodeOf(xcb_keysym_t symbol)
+    {
+        const xcb_setup_t *setup = xcb_get_setup(m_connection);
+        const int count = setup->max_keycode - setup->min_keycode + 1;
+        xcb_get_keyboard_mapping_reply_t *map = xcb_get_keyboard_mapping_reply(
+            m_connection, xcb_get_keyboard_mapping(m_connection, setup->min_keycode, count), nullptr);
+        if (map == nullptr)
+            return 0;
+        const xcb_keysym_t *symbols = xcb_get_keyboard_mapping_keysyms(map);
+        xcb_keycode_t code = 0;
+        for (int i = 0; i < count && code == 0; ++i) {
+            if (symbols[i * map->keysyms_per_keycode] == symbol)
+                code = xcb_keycode_t(setup->min_keycode + i);
+        }
+        std::free(map);
+        return code;
+    }
+
+    xcb_connection_t *m_connection = nullptr;
+    xcb_window_t m_root = 0;
+    xcb_keycode_t m_cross = 0;
+};
+
+// Polls the pixels until `done` says yes; the time it took in ms, or a negative value after 2 s.
+template <typename Done>
+double waitForPixels(Display &x, xcb_window_t window, Done done)
+{
+    using namespace std::chrono;
+    const auto start = steady_clock::now();
+    while (!done(x.pixels(window))) {
+        if (steady_clock::now() - start > seconds(2))
+            return -1;
+        usleep(200);
+    }
+    return duration<double, std::milli>(steady_clock::now() - start).count();
+}
+
+// One run: the player started afresh, pressesPerRun presses at times spread over the frame.
+// The latencies in ms; empty, with the reason, when the run failed.
+std::vector<double> keyLatencies(Display &x, const QString &program, const QString &display, int run, QString &problem)
+{
+    QTemporaryDir game;
+    writeBytes(game.filePath(QStringLiteral("index.lua")), pressGame);
+    QProcessEnvironment env = playerEnvironment(display, QString());
+    env.remove(QStringLiteral("LUAPLAYER_KEYS"));
+    QProcess player;
+    player.setProcessEnvironment(env);
+    player.setWorkingDirectory(game.path());
+    player.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    player.start(program, {QStringLiteral("index.lua")});
+    std::vector<double> latencies;
+    xcb_window_t window = 0;
+    for (int i = 0; i < 100 && window == 0 && player.waitForStarted(); ++i) {
+        QThread::msleep(100);
+        window = x.playerWindow();
+    }
+    problem = player.state() == QProcess::Running
+                  ? QStringLiteral("no window titled \"Lua Player\" within 10 s")
+                  : QStringLiteral("the player ended at its start (%1, exit code %2)")
+                        .arg(player.exitStatus() == QProcess::CrashExit ? "crashed" : "exited")
+                        .arg(player.exitCode());
+    if (window != 0) {
+        problem.clear();
+        QThread::msleep(1000); // the start-up done
+        std::mt19937 random{unsigned(run)};
+        std::uniform_int_distribution<int> pause(30, 70);
+        const QByteArray still = x.pixels(window);
+        for (int i = 1; i <= pressesPerRun && problem.isEmpty(); ++i) {
+            QThread::msleep(pause(random));
+            x.sendCross(window, true);
+            const double ms = waitForPixels(x, window, [&](const QByteArray &now) { return now != still; });
+            x.sendCross(window, false);
+            if (ms < 0)
+                problem = QStringLiteral("press %1: the window did not change within 2 s").arg(i);
+            else if (waitForPixels(x, window, [&](const QByteArray &now) { return now == still; }) < 0)
+                problem = QStringLiteral("press %1: the window did not change back within 2 s").arg(i);
+            else
+                latencies.push_back(ms);
+        }
+    }
+    player.kill();
+    player.waitForFinished();
+    if (!problem.isEmpty())
+        return {};
+    return latencies;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Key press to changed pixels, run after run; false when a run failed.
+bool measureKeyLatency(const QString &program, const QString &display, int runs)
+{
+    Display x(display);
+    if (!x.usable()) {
+        std::fprintf(stderr, "cannot reach the display %s, or it has no key for c\n", qPrintable(display));
+        return false;
+    }
+    std::printf("\nkey press to changed window pixels, %d presses a run (ms)\n", pressesPerRun);
+    std::printf("%-24s %10s %10s\n", "run", "median", "mean");
+    std::vector<double> medians;
+    std::vector<double> means;
+    for (int run = 1; run <= runs; ++run) {
+        QString problem;
+        const std::vector<double> latencies = keyLatencies(x, program, display, run, problem);
+        if (latencies.empty()) {
+            std::fprintf(stderr, "run %d: %s\n", run, qPrintable(problem));
+            return false;
+        }
+        medians.push_back(median(latencies));
+        means.push_back(std::accumulate(latencies.begin(), latencies.end(), 0.0) / double(latencies.size()));
+        std::printf("%-24d %10.1f %10.1f\n", run, medians.back(), means.back());
+        std::fflush(stdout);
+    }
+    std::printf("%-24s %10.1f %10.1f\n", "min over runs", *std::min_element(medians.begin(), medians.end()),
+                *std::min_element(means.begin(), means.end()));
+    std::printf("%-24s %10.1f %10.1f\n", "median over runs", median(medians), median(means));
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -290,14 +513,18 @@ int main(int argc, char **argv)
     const bool editorOnly = argc > 1 && qstrcmp(argv[1], "editor") == 0;
     const int first = editorOnly ? 2 : 1;
     const int runs = argc > first ? std::max(QString::fromLocal8Bit(argv[first]).toInt(), 1) : 5;
-    const QString program =
-        argc > first + 1 ? QString::fromLocal8Bit(argv[first + 1]) : QStringLiteral(TARNWICK_LUAPLAYER);
+    // The players run in other folders.
+    const QString program = QFileInfo(argc > first + 1 ? QString::fromLocal8Bit(argv[first + 1])
+                                                       : QStringLiteral(TARNWICK_LUAPLAYER))
+                                .absoluteFilePath();
 
-    // Xvfb picks a free display and names it on the descriptor given.
+    // Xvfb picks a free display and names it on the descriptor given; it does not reset when its
+    // last client leaves, which would refuse a player started at that moment.
     QProcess xvfb;
     xvfb.start(QStringLiteral("Xvfb"),
                {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
-                QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+                QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp"),
+                QStringLiteral("-noreset")});
     QByteArray number;
     while (!number.contains('\n') && xvfb.waitForReadyRead(10000))
         number += xvfb.readAllStandardOutput();
@@ -357,7 +584,7 @@ int main(int argc, char **argv)
         std::printf("%-24s %10.1f %10.1f\n", s.name, shares.front(), shares[shares.size() / 2]);
         std::fflush(stdout);
     }
-    if (idleEditor(display, runs) != 0)
+    if (!measureKeyLatency(program, display, runs) || idleEditor(display, runs) != 0)
         return 1;
     xvfb.terminate();
     xvfb.waitForFinished();

@@ -160,11 +160,14 @@ TEST(LuaPlayerSystem, BadTestSettingsAreRefusedBeforeTheScriptRuns)
 }
 
 // A window needs a display: without one the player says so and how to run headless, instead of
-// the toolkit aborting. A platform chosen on purpose still opens the window.
+// the toolkit aborting, and shows its usage only when the command line names no script. A
+// platform chosen on purpose still opens the window.
 TEST(LuaPlayerSystem, WithoutADisplayItTellsHowToRunHeadless)
 {
     const std::string usage =
-        "luaplayer: usage: luaplayer.exe script.lua (the script is looked up in the current folder)\n";
+        "luaplayer: usage: luaplayer.exe script.lua (the script is looked up in the current folder)\n"
+        "  with LUAPLAYER_FRAMES=N it runs N frames without a window; there one frame may run at most 1000 million "
+        "Lua instructions and 5 seconds, else the run ends with an error\n";
     const std::string headless = ", so the player cannot open its window; to run without a window, set "
                                  "LUAPLAYER_FRAMES=N, the number of frames to run\n";
     Stage::Env noDisplay;
@@ -172,20 +175,29 @@ TEST(LuaPlayerSystem, WithoutADisplayItTellsHowToRunHeadless)
         noDisplay.insert(QLatin1String(variable), QString());
     Stage s;
     const QByteArray script = "screen:print(0, 0, \"ran\")\n";
+    const std::string notFound = "luaplayer: no display found (DISPLAY and WAYLAND_DISPLAY are not set)" + headless;
 
     const Stage::Result none = s.run(script, noDisplay);
     EXPECT_EQ(none.code, 2);
-    EXPECT_EQ(none.err.toStdString(),
-              "luaplayer: no display found (DISPLAY and WAYLAND_DISPLAY are not set)" + headless + usage);
+    EXPECT_EQ(none.err.toStdString(), notFound);
     EXPECT_TRUE(none.trace.isEmpty());
+    for (const QStringList &arguments : {QStringList(), QStringList{QString()}}) {
+        const Stage::Result noScript = s.start(arguments, noDisplay);
+        EXPECT_EQ(noScript.code, 2);
+        EXPECT_EQ(noScript.err.toStdString(), notFound + usage);
+    }
 
     Stage::Env missing = noDisplay;
     missing.insert(QStringLiteral("DISPLAY"), QStringLiteral(":9876"));
     const Stage::Result unreachable = s.run(script, missing);
     EXPECT_EQ(unreachable.code, 2);
     // The toolkit's own warnings come first.
-    EXPECT_TRUE(unreachable.err.toStdString().ends_with("luaplayer: no display could be opened" + headless + usage))
-        << unreachable.err.toStdString();
+    const std::string notOpened = "luaplayer: no display could be opened" + headless;
+    EXPECT_TRUE(unreachable.err.toStdString().ends_with(notOpened)) << unreachable.err.toStdString();
+    const Stage::Result unreachableNoScript = s.start({QStringLiteral("-platform"), QStringLiteral("xcb")}, missing);
+    EXPECT_EQ(unreachableNoScript.code, 2);
+    EXPECT_TRUE(unreachableNoScript.err.toStdString().ends_with(notOpened + usage))
+        << unreachableNoScript.err.toStdString();
 
     Stage::Env offscreen = noDisplay;
     offscreen.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));

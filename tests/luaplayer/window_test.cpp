@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 // Every pixel of its own colour, so that a pixel shown in the wrong place shows.
@@ -23,6 +25,26 @@ QImage pattern()
             image.setPixel(x, y, qRgb(x % 256, y, (x / 256) * 128 + 7));
     }
     return image;
+}
+
+// Each pixel tells its place: column and row in red and green, their high bits in blue, whose
+// top bits mark a pixel of the picture.
+QImage places()
+{
+    QImage image(480, 272, QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, qRgb(x & 255, y & 255, 0xa0 | (x >> 8) | ((y >> 8) << 1)));
+    }
+    return image;
+}
+
+// The place a shown pixel came from, or (-1, -1) for a colour that is not the picture's.
+QPoint placeOf(QRgb c)
+{
+    if ((qBlue(c) & 0xfc) != 0xa0)
+        return {-1, -1};
+    return {qRed(c) | (qBlue(c) & 1) << 8, qGreen(c) | (qBlue(c) & 2) << 7};
 }
 
 // The regions repainted since the last call, once the window had the time to repaint.
@@ -94,6 +116,59 @@ TEST(LuaPlayerWindow, ShowsEachPictureInWholePixelsAndRepaintsOnlyWhatChanged)
     window.present(picture);
     EXPECT_EQ(log.take().value(0).boundingRect(), QRect(0, 0, 960, 544));
     EXPECT_EQ(onShow(window, log), doubled(picture));
+}
+
+// Made larger or smaller, the window shows the whole picture over all of it: each pixel of the
+// window shows the picture's pixel at its place (read back from the pattern's colours, so a
+// smoothed or misplaced pixel shows), and a change still repaints only its own part.
+TEST(LuaPlayerWindow, ThePictureFillsTheWindowAtAnySize)
+{
+    const QImage picture = places();
+    PlayerWindow window(picture);
+    PaintLog log;
+    window.installEventFilter(&log);
+    window.show();
+    log.take();
+    for (const QSize size : {QSize(1001, 603), QSize(333, 170), QSize(1440, 816)}) {
+        SCOPED_TRACE(std::to_string(size.width()) + " x " + std::to_string(size.height()));
+        window.setFixedSize(size); // as a window manager may resize it
+        log.take();
+        const QImage shown = onShow(window, log);
+        ASSERT_EQ(shown.size(), size);
+        const int w = size.width() - 1;
+        const int h = size.height() - 1;
+        for (const QPoint corner : {QPoint(0, 0), QPoint(w, 0), QPoint(0, h), QPoint(w, h)}) {
+            const QPoint at(corner.x() == 0 ? 0 : 479, corner.y() == 0 ? 0 : 271);
+            EXPECT_EQ(shown.pixel(corner), picture.pixel(at)) << corner.x() << "," << corner.y();
+        }
+        int misplaced = 0;
+        for (int y = 0; y <= h; ++y) {
+            for (int x = 0; x <= w; ++x) {
+                const QPoint from = placeOf(shown.pixel(x, y));
+                const double column = (x + 0.5) * 480 / size.width() - 0.5;
+                const double row = (y + 0.5) * 272 / size.height() - 0.5;
+                misplaced += std::abs(from.x() - column) > 1 || std::abs(from.y() - row) > 1;
+            }
+        }
+        EXPECT_EQ(misplaced, 0);
+
+        QImage changed = picture;
+        for (int y = 100; y < 104; ++y) {
+            for (int x = 200; x < 204; ++x)
+                changed.setPixel(x, y, qRgb(255, 255, 255));
+        }
+        window.present(changed);
+        const QRect repainted = log.take().value(0).boundingRect();
+        const QRect area(QPoint(200 * size.width() / 480, 100 * size.height() / 272),
+                         QPoint(204 * size.width() / 480, 104 * size.height() / 272));
+        EXPECT_TRUE(area.adjusted(-1, -1, 1, 1).contains(repainted))
+            << repainted.x() << "," << repainted.y() << " " << repainted.width() << " x " << repainted.height();
+        const QImage after = onShow(window, log);
+        EXPECT_EQ(after.pixel(area.center()), qRgb(255, 255, 255));
+        EXPECT_EQ(after.copy(0, 0, area.left(), size.height()), shown.copy(0, 0, area.left(), size.height()));
+        window.present(picture);
+        log.take();
+    }
 }
 
 // The player's window carries the program's own icon, not the toolkit's logo.
