@@ -26,6 +26,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -92,6 +93,26 @@ QProcessEnvironment playerEnvironment(const QString &display, const QString &key
 }
 
 // One run in a window: the share of a core in percent, or a negative value when it failed.
+// The share of one core, in percent, that a running process takes over measuredMs after the
+// lead-in, read with `seconds`; negative when it stopped or its time could not be read. The
+// process is ended.
+double shareOf(QProcess &process, int leadInMs, std::optional<double> (*seconds)(qint64))
+{
+    QThread::msleep(leadInMs);
+    const std::optional<double> before = seconds(process.processId());
+    QElapsedTimer clock;
+    clock.start();
+    QThread::msleep(measuredMs);
+    const std::optional<double> after = seconds(process.processId());
+    const qint64 elapsed = clock.elapsed();
+    const bool running = process.state() == QProcess::Running;
+    process.kill();
+    process.waitForFinished();
+    if (!before || !after || !running)
+        return -1;
+    return (*after - *before) * 100000.0 / double(elapsed);
+}
+
 double measure(const QString &program, const QString &project, const QString &display, const QString &keyFile,
                int leadInMs)
 {
@@ -102,19 +123,7 @@ double measure(const QString &program, const QString &project, const QString &di
     player.start(program, {QStringLiteral("index.lua")});
     if (!player.waitForStarted())
         return -1;
-    QThread::msleep(leadInMs);
-    const std::optional<double> before = cpuSeconds(player.processId());
-    QElapsedTimer clock;
-    clock.start();
-    QThread::msleep(measuredMs);
-    const std::optional<double> after = cpuSeconds(player.processId());
-    const qint64 elapsed = clock.elapsed();
-    const bool running = player.state() == QProcess::Running;
-    player.kill();
-    player.waitForFinished();
-    if (!before || !after || !running)
-        return -1;
-    return (*after - *before) * 100000.0 / double(elapsed);
+    return shareOf(player, leadInMs, cpuSeconds);
 }
 
 // The hero's cells drawn headless with these keys from frame `from` to `to`: proof that the
@@ -216,19 +225,8 @@ double measureEditor(const QString &display, const EditorCase &c)
     QByteArray said;
     while (!said.contains("ready") && editor.waitForReadyRead(60000))
         said += editor.readAllStandardOutput();
-    QThread::msleep(editorLeadInMs);
-    const std::optional<double> before = threadSeconds(editor.processId());
-    QElapsedTimer clock;
-    clock.start();
-    QThread::msleep(measuredMs);
-    const std::optional<double> after = threadSeconds(editor.processId());
-    const qint64 elapsed = clock.elapsed();
-    const bool running = editor.state() == QProcess::Running;
-    editor.kill();
-    editor.waitForFinished();
-    if (!said.contains("ready") || !before || !after || !running)
-        return -1;
-    return (*after - *before) * 100000.0 / double(elapsed);
+    const double share = shareOf(editor, editorLeadInMs, threadSeconds);
+    return said.contains("ready") ? share : -1;
 }
 
 // One readini of the last map's tile set, as the editor's redraw reads it: min and median in
@@ -533,6 +531,10 @@ int main(int argc, char **argv)
         return 1;
     }
     const QString display = QStringLiteral(":") + QString::fromLatin1(number.trimmed());
+    const auto stopXvfb = qScopeGuard([&xvfb] {
+        xvfb.terminate();
+        xvfb.waitForFinished();
+    });
     if (editorOnly)
         return idleEditor(display, runs);
 
@@ -586,7 +588,5 @@ int main(int argc, char **argv)
     }
     if (!measureKeyLatency(program, display, runs) || idleEditor(display, runs) != 0)
         return 1;
-    xvfb.terminate();
-    xvfb.waitForFinished();
     return 0;
 }
