@@ -233,9 +233,9 @@ TEST(FullDisk, EveryWriterKeepsTheOldFileAndSaysWhy)
 // is never written over: a FIFO once blocked the program for good, since the map editor
 // rereads projet.ini ten times a second. An alarm ends the test program in a second if
 // anything waits on it.
-TEST(SpecialFiles, ReadAsUnreadableWithoutWaiting)
+TEST(NonRegularFiles, ReadAsUnreadableWithoutWaiting)
 {
-    const QList<std::pair<const char *, std::function<bool(const QString &)>>> specials = {
+    const QList<std::pair<const char *, std::function<bool(const QString &)>>> kinds = {
         {"FIFO", [](const QString &path) { return mkfifo(QFile::encodeName(path).constData(), 0600) == 0; }},
         {"device", [](const QString &path) { return QFile::link(QStringLiteral("/dev/zero"), path); }},
         {"socket",
@@ -250,7 +250,7 @@ TEST(SpecialFiles, ReadAsUnreadableWithoutWaiting)
              return fd >= 0 && bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0;
          }},
     };
-    for (const auto &[name, make] : specials) {
+    for (const auto &[name, make] : kinds) {
         SCOPED_TRACE(name);
         Harness h;
         layOutProject(h.session);

@@ -46,6 +46,12 @@ void toggle(QWidget *frame)
     frame->setVisible(frame->isHidden());
 }
 
+// A file that was not written and why, as the messages name it.
+QString fileAndReason(const Session &s, const QString &path, const QString &reason)
+{
+    return s.tx("%1: %2", "%1 : %2").arg(QDir::toNativeSeparators(path), reason);
+}
+
 // An image control: its picture at natural size from the top-left corner.
 Picture *image(QWidget *parent, const char *name, int left, int top, int width, int height)
 {
@@ -331,7 +337,7 @@ void mapeditor::reportNotSaved(const QList<NotSaved> &failures)
     const Session &s = session();
     QStringList files;
     for (const NotSaved &f : failures)
-        files << s.tx("%1: %2", "%1 : %2").arg(QDir::toNativeSeparators(f.path), f.reason);
+        files << fileAndReason(s, f.path, f.reason);
     s.dialogs().message(s.tx("Map %1 could not be saved:\n%2\nThe window keeps your changes: the next press on the "
                              "map that saves writes them all.",
                              "La carte %1 n'a pas pu être sauvée :\n%2\nLa fenêtre garde vos modifications : le "
@@ -352,14 +358,14 @@ void mapeditor::Command10_Click()
     const Session &s = session();
     s.dialogs().message(
         s.tx("Map %1 was set to zero in the window, but %2 of its %3 cell event files could not be emptied and "
-             "keep their events; the first:\n%4: %5\nPress \"Reset the map to zero\" again to empty them.",
+             "keep their events; the first:\n%4\nPress \"Reset the map to zero\" again to empty them.",
              "La carte %1 a été remise à zéro dans la fenêtre, mais %2 de ses %3 fichiers d'événements n'ont pas pu "
-             "être vidés et gardent leurs événements ; le premier :\n%4 : %5\nCliquez de nouveau sur « Remettre la "
+             "être vidés et gardent leurs événements ; le premier :\n%4\nCliquez de nouveau sur « Remettre la "
              "carte à zéro » pour les vider.")
             .arg(m_tag)
             .arg(kept.size())
             .arg(mapdoc::kShownCells)
-            .arg(QDir::toNativeSeparators(kept.first().path), kept.first().reason),
+            .arg(fileAndReason(s, kept.first().path, kept.first().reason)),
         MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
@@ -513,21 +519,19 @@ void mapeditor::reportNewMap(const mapdoc::NewMap &made)
                    .arg(made.map, made.folder);
         break;
     case mapdoc::NewMap::NotWritten:
-        text = s.tx("Map %1 was not created: a file could not be written:\n%2: %3\nThe folders and files made for it "
+        text = s.tx("Map %1 was not created: a file could not be written:\n%2\nThe folders and files made for it "
                     "were removed, and projet.ini still counts the maps it had.",
-                    "La carte %1 n'a pas été créée : un fichier n'a pas pu être écrit :\n%2 : %3\nLes dossiers et "
+                    "La carte %1 n'a pas été créée : un fichier n'a pas pu être écrit :\n%2\nLes dossiers et "
                     "fichiers faits pour elle ont été supprimés, et projet.ini compte toujours les cartes qu'il "
                     "avait.")
-                   .arg(made.map, QDir::toNativeSeparators(made.failure.path), made.failure.reason);
+                   .arg(made.map, fileAndReason(s, made.failure.path, made.failure.reason));
         break;
     case mapdoc::NewMap::Created:
         text = s.tx("Map %1 was created, but the sheet of tile set 01 could not be copied into its folder:\n%2",
                     "La carte %1 a été créée, mais la planche du jeu de tuiles 01 n'a pas pu être copiée dans son "
                     "dossier :\n%2")
                    .arg(made.map, made.sheet.sheetFound
-                                      ? s.tx("%1: %2", "%1 : %2")
-                                            .arg(QDir::toNativeSeparators(tilesets::mapSheetPath(s, made.map)),
-                                                 made.sheet.sheet.reason)
+                                      ? fileAndReason(s, tilesets::mapSheetPath(s, made.map), made.sheet.sheet.reason)
                                       : tilesets::sheetPath(s.toolFolder(), QStringLiteral("01")));
         break;
     }
@@ -576,18 +580,17 @@ void mapeditor::Command14_Click()
         const Session &s = session();
         QString text;
         if (!change.entry)
-            text = s.tx("Map %1 keeps its tile set: projet.ini could not be written:\n%2: %3\nNeither projet.ini nor "
+            text = s.tx("Map %1 keeps its tile set: projet.ini could not be written:\n%2\nNeither projet.ini nor "
                         "the map's sheet was changed.",
-                        "La carte %1 garde son jeu de tuiles : projet.ini n'a pas pu être écrit :\n%2 : %3\nNi "
+                        "La carte %1 garde son jeu de tuiles : projet.ini n'a pas pu être écrit :\n%2\nNi "
                         "projet.ini ni la planche de la carte n'ont été modifiés.")
-                       .arg(m_tag, QDir::toNativeSeparators(s.projectIni()), change.entry.reason);
+                       .arg(m_tag, fileAndReason(s, s.projectIni(), change.entry.reason));
         else if (change.sheetFound)
-            text =
-                s.tx("Map %1 now uses tile set %2, but its sheet could not be copied:\n%3: %4\nThe map's sheet "
-                     "in the project was not replaced.",
-                     "La carte %1 utilise maintenant le jeu de tuiles %2, mais sa planche n'a pas pu être "
-                     "copiée :\n%3 : %4\nLa planche de la carte dans le projet n'a pas été remplacée.")
-                    .arg(m_tag, set, QDir::toNativeSeparators(tilesets::mapSheetPath(s, m_tag)), change.sheet.reason);
+            text = s.tx("Map %1 now uses tile set %2, but its sheet could not be copied:\n%3\nThe map's sheet "
+                        "in the project was not replaced.",
+                        "La carte %1 utilise maintenant le jeu de tuiles %2, mais sa planche n'a pas pu être "
+                        "copiée :\n%3\nLa planche de la carte dans le projet n'a pas été remplacée.")
+                       .arg(m_tag, set, fileAndReason(s, tilesets::mapSheetPath(s, m_tag), change.sheet.reason));
         else
             text = s.tx("Map %1 now uses tile set %2, but the tile set has no sheet:\n%3\nThe map's sheet in the "
                         "project was not replaced.",
